@@ -1,0 +1,100 @@
+#pragma once
+// The main window: the board, the two steppers, the counter, the list and its buttons.
+
+#include "common/ArrayWidget.h"
+#include "list/Salvataggio.h"
+
+#include <QDateTime>
+#include <QFrame>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class CellaNumero;
+class Etichetta;
+class PulsanteComando;
+class QPlainTextEdit;
+
+// What the window takes from the system; tests hand in their own.
+struct Ambiente
+{
+    std::function<QDateTime()> Orologio;
+    QString CartellaProgramma;
+    std::shared_ptr<Salvataggio::ScritturaFile> Scrittura;
+
+    static Ambiente DiSistema();
+};
+
+class frmOmbrazio : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmOmbrazio(Ambiente ambiente = Ambiente::DiSistema(), QWidget *parent = nullptr);
+    ~frmOmbrazio() override;
+
+    // Controls, under the names and indices of the layout.
+    QFrame *Frame2 = nullptr;
+    ArrayWidget<CellaNumero> lblNumero;
+    QFrame *Frame9 = nullptr;
+    ArrayWidget<Etichetta> Label11;
+    Etichetta *lblSelezionati = nullptr;
+    PulsanteComando *cmdCancella = nullptr;
+    ArrayWidget<QFrame> Frame3;
+    Etichetta *lblNumeriMenoMeno = nullptr;
+    Etichetta *lblNumeriMeno = nullptr;
+    Etichetta *lblNumeri = nullptr;
+    Etichetta *lblNumeriPiu = nullptr;
+    Etichetta *lblNumeriPiuPiu = nullptr;
+    Etichetta *lblSaltoMeno = nullptr;
+    Etichetta *lblSalto = nullptr;
+    Etichetta *lblSaltoPiu = nullptr;
+    ArrayWidget<QFrame> Frame7;
+    PulsanteComando *cmdCostruisci = nullptr;
+    Etichetta *lblDelete = nullptr;
+    QPlainTextEdit *txtLista = nullptr;
+    QFrame *Frame1 = nullptr;
+    PulsanteComando *cmdSort = nullptr;
+    PulsanteComando *cmdSalva = nullptr;
+    PulsanteComando *cmdInLista = nullptr;
+
+    // The list as the program sees it: lines separated by CR LF.
+    QString TestoLista() const;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *oggetto, QEvent *evento) override;
+
+private:
+    void CostruisciControlli();
+    void ImpostaOrdineTab();
+    void Collega();
+
+    void Form_Load();
+    void Form_QueryUnload(bool &cancel);
+    void Form_Unload();
+    void Form_KeyDown(int keyCode, Qt::KeyboardModifiers shift);
+
+    // Parameter steppers and board.
+    void lblNumeriMenoMeno_Click();
+    void lblNumeriMeno_Click();
+    void lblNumeriPiu_Click();
+    void lblNumeriPiuPiu_Click();
+    void lblSaltoMeno_Click();
+    void lblSaltoPiu_Click();
+    void cmdCostruisci_Click();
+    void Rimuovi();
+    void lblNumero_Click(int index);
+    void cmdCancella_Click();
+    void ColoraCella(int index, bool selezionata);
+
+    // Combination list.
+    void cmdInLista_Click();
+    void lblDelete_Click();
+    void cmdSort_Click();
+    void cmdSalva_Click();
+
+    Ambiente m_ambiente;
+    bool m_centrata = false;
+};

@@ -1,0 +1,15 @@
+#include "app/Caratteri.h"
+#include "app/frmOmbrazio.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Ombrazio"));
+    Caratteri::RegistraSostituzioni();
+
+    frmOmbrazio finestra;
+    finestra.show();
+    return app.exec();
+}

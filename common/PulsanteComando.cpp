@@ -1,0 +1,36 @@
+#include "common/PulsanteComando.h"
+
+#include "common/Twips.h"
+
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+PulsanteComando::PulsanteComando(QWidget *parent)
+    : QPushButton(parent)
+{
+    setAutoDefault(false);
+    setDefault(false);
+}
+
+void PulsanteComando::ImpostaGeometria(const QRect &twips)
+{
+    m_twips = twips;
+    setGeometry(Twips::PxRect(twips));
+}
+
+void PulsanteComando::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    QStyleOptionButton opzioni;
+    initStyleOption(&opzioni);
+    const QString testo = opzioni.text;
+    opzioni.text.clear();
+    painter.drawControl(QStyle::CE_PushButton, opzioni);
+
+    QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &opzioni, this);
+    if (isDown())
+        area.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &opzioni, this),
+                       style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &opzioni, this));
+    painter.drawItemText(area, Qt::AlignCenter | Qt::TextWordWrap, palette(), isEnabled(), testo,
+                         QPalette::ButtonText);
+}

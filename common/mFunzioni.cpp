@@ -1,0 +1,226 @@
+#include "common/mFunzioni.h"
+
+#include "app/mDichiarazioni.h"
+
+#include <algorithm>
+#include <new>
+#include <vector>
+
+namespace mFunzioni {
+
+void ImpostaDefault(qint16 &valore, qint16 minimo, qint16 predefinito)
+{
+    if (valore < minimo)
+        valore = predefinito;
+}
+
+QString FormattaNumero(qint64 valore, const QLocale &locale)
+{
+    // Grouping is on by default in QLocale, which is what the "#,###,##0" mask asks.
+    QLocale conGruppi = locale;
+    conGruppi.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
+    return conGruppi.toString(valore);
+}
+
+void DisponiControlli(int primo, int ultimo, int perRiga, int spazioOrizzontale, int spazioVerticale,
+                      bool numeraTab, bool impostaCaption, bool portaDavanti, ArrayControlli &array)
+{
+    const QRect riferimento = array.Geometria(primo);
+    qint32 top = riferimento.y();
+    qint32 left = riferimento.x();
+    int k = primo;
+    int nellaRiga = 0;
+    for (int i = primo; i <= ultimo; ++i) {
+        if (numeraTab)
+            ++gContaTab;
+        ++nellaRiga;
+        if (k > array.UBound())
+            array.Carica(k);
+        array.Sposta(k, left, top);
+        if (portaDavanti)
+            array.PortaDavanti(k);
+        array.Mostra(k);
+        if (impostaCaption)
+            array.ImpostaCaption(k, QString::number(k));
+        if (numeraTab)
+            array.ImpostaTabIndex(k, gContaTab);
+        const QRect g = array.Geometria(k);
+        left = g.x() + g.width() + spazioOrizzontale;
+        ++k;
+        if (nellaRiga == perRiga) {
+            const QRect r = array.Geometria(primo);
+            top = top + r.height() + spazioVerticale;
+            nellaRiga = 0;
+            left = r.x();
+        }
+    }
+}
+
+namespace {
+
+constexpr int ErroreIncompatibilita = 13;
+constexpr int ErroreOverflow = 6;
+constexpr int ErroreMemoria = 7;
+
+bool Cifra(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+int LeggiCifre(QStringView s, int da)
+{
+    while (da < s.size() && Cifra(s[da]))
+        ++da;
+    return da;
+}
+
+} // namespace
+
+int ConvertiToken(QStringView token, qint16 &valore, const QLocale &locale)
+{
+    int i = 0;
+    const bool negativo = token.startsWith(u'-');
+    if (negativo)
+        i = 1;
+    const int inizioIntero = i;
+    const int fineIntero = LeggiCifre(token, i);
+    if (fineIntero == inizioIntero)
+        return ErroreIncompatibilita;
+
+    int inizioFrazione = fineIntero;
+    int fineFrazione = fineIntero;
+    if (fineIntero < token.size()) {
+        const QString separatoreLocale = locale.decimalPoint();
+        const QStringView resto = token.mid(fineIntero);
+        int lunghezzaSeparatore = 0;
+        if (resto.startsWith(u'.'))
+            lunghezzaSeparatore = 1;
+        else if (!separatoreLocale.isEmpty() && resto.startsWith(separatoreLocale))
+            lunghezzaSeparatore = int(separatoreLocale.size());
+        if (lunghezzaSeparatore == 0)
+            return ErroreIncompatibilita;
+        inizioFrazione = fineIntero + lunghezzaSeparatore;
+        fineFrazione = LeggiCifre(token, inizioFrazione);
+        if (fineFrazione == inizioFrazione || fineFrazione != token.size())
+            return ErroreIncompatibilita;
+    }
+
+    int primaSignificativa = inizioIntero;
+    while (primaSignificativa < fineIntero - 1 && token[primaSignificativa] == u'0')
+        ++primaSignificativa;
+    // Six significant digits already exceed the range; stop before int overflows.
+    if (fineIntero - primaSignificativa > 6)
+        return ErroreOverflow;
+    qint32 assoluto = 0;
+    for (int c = primaSignificativa; c < fineIntero; ++c)
+        assoluto = assoluto * 10 + (token[c].unicode() - u'0');
+
+    if (fineFrazione > inizioFrazione) {
+        const int primaCifra = token[inizioFrazione].unicode() - u'0';
+        bool restoNonNullo = false;
+        for (int c = inizioFrazione + 1; c < fineFrazione; ++c)
+            restoNonNullo = restoNonNullo || token[c] != u'0';
+        if (primaCifra > 5 || (primaCifra == 5 && (restoNonNullo || assoluto % 2 == 1)))
+            ++assoluto;
+    }
+
+    const qint32 risultato = negativo ? -assoluto : assoluto;
+    if (risultato < -32768 || risultato > 32767)
+        return ErroreOverflow;
+    valore = qint16(risultato);
+    return 0;
+}
+
+QString CampoNumero(int valore)
+{
+    QString cifre = QString::number(qAbs(qint64(valore)));
+    if (cifre.size() < 2)
+        cifre.prepend(u'0');
+    if (valore < 0)
+        cifre.prepend(u'-');
+    return cifre;
+}
+
+void OrdinaNumeri(QStringList &righe, const SegnalaErrore &segnala, const QLocale &locale)
+{
+    std::vector<QStringView> token;
+    QString ricostruita;
+    try {
+        for (QString &riga : righe) {
+            token.clear();
+            for (QStringView t : QStringView(riga).tokenize(u' '))
+                token.push_back(t);
+            std::sort(token.begin(), token.end(),
+                      [](QStringView a, QStringView b) { return a.compare(b) < 0; });
+            ricostruita.clear();
+            for (QStringView t : token) {
+                qint16 valore = 0;
+                if (const int errore = ConvertiToken(t, valore, locale)) {
+                    // The line keeps the text it was typed with: nothing of it is lost.
+                    segnala(errore);
+                    return;
+                }
+                ricostruita += CampoNumero(valore);
+                ricostruita += u' ';
+            }
+            ricostruita.chop(1);
+            riga = ricostruita;
+        }
+    } catch (const std::bad_alloc &) {
+        segnala(ErroreMemoria);
+    }
+}
+
+void OrdinaRighe(QStringList &righe, const SegnalaErrore &segnala)
+{
+    try {
+        // QString's operator< compares UTF-16 code units, with no locale.
+        std::sort(righe.begin(), righe.end());
+    } catch (const std::bad_alloc &) {
+        segnala(ErroreMemoria);
+    }
+}
+
+namespace {
+
+// The locale's time format with seconds, without any time-zone text.
+QString FormatoOra(const QLocale &locale)
+{
+    const QString formato = locale.timeFormat(QLocale::LongFormat);
+    QString senzaZona;
+    bool traApici = false;
+    for (QChar c : formato) {
+        if (c == u'\'')
+            traApici = !traApici;
+        if (!traApici && c == u't')
+            continue;
+        senzaZona += c;
+    }
+    return senzaZona.simplified();
+}
+
+bool AmmessoNelNome(QChar c)
+{
+    if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+        return false;
+    // Path separators and the characters that Windows refuses in a name.
+    static const QString vietati = QStringLiteral("/\\:<>\"|?*");
+    return !vietati.contains(c);
+}
+
+} // namespace
+
+QString CodiceData(qint16 flag, const QDateTime &adesso, const QLocale &locale)
+{
+    QString codice = QStringLiteral("%1").arg(adesso.date().dayOfYear(), 3, 10, QLatin1Char('0'));
+    if (flag == 1) {
+        const QString ora = locale.toString(adesso.time(), FormatoOra(locale));
+        for (QChar c : ora) {
+            if (AmmessoNelNome(c))
+                codice += c;
+        }
+    }
+    return codice;
+}
+
+} // namespace mFunzioni

@@ -1,0 +1,74 @@
+#include "dialogs/frmInfo.h"
+
+#include "app/Caratteri.h"
+#include "app/mDichiarazioni.h"
+#include "common/Etichetta.h"
+#include "common/PulsanteComando.h"
+#include "common/Twips.h"
+#include "dialogs/frmMessage.h"
+
+#include <QFrame>
+#include <QIcon>
+#include <QLabel>
+#include <QPixmap>
+
+namespace {
+
+constexpr int LarghezzaCliente = 6300;
+
+} // namespace
+
+frmInfo::frmInfo(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("frmInfo"));
+    setModal(true);
+    setFont(Caratteri::Carattere(Caratteri::SegoeUI, 8.25));
+    setWindowIcon(QIcon(QStringLiteral(":/ombrazio.png")));
+    setFixedSize(Twips::PxSize(LarghezzaCliente, 2085));
+
+    fraInfo = new QFrame(this);
+    fraInfo->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    fraInfo->setGeometry(Twips::PxRect(60, 0, 6165, 2025));
+
+    Image1 = new QLabel(fraInfo);
+    Image1->setGeometry(Twips::PxRect(2850, 180, 720, 720));
+    Image1->setPixmap(QPixmap(QStringLiteral(":/ombrazio.png")));
+
+    lblInfo = new Etichetta(fraInfo);
+    lblInfo->ImpostaGeometria(QRect(270, 1035, 5625, 255));
+    lblInfo->setFont(Caratteri::Carattere(Caratteri::CourierNew, 9));
+    lblInfo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblInfo->ImpostaTrasparente(true);
+    lblInfo->setText(QStringLiteral("Messaggio informativo"));
+
+    cmdInfo = new PulsanteComando(fraInfo);
+    cmdInfo->ImpostaGeometria(QRect(2490, 1400, 1400, 465));
+    cmdInfo->setFont(Caratteri::Carattere(Caratteri::TrebuchetMS, 9));
+    cmdInfo->setAutoDefault(true);
+    cmdInfo->setText(QStringLiteral("OK"));
+    connect(cmdInfo, &QPushButton::clicked, this, &QDialog::accept);
+
+    Form_Load();
+    cmdInfo->setFocus();
+}
+
+void frmInfo::Form_Load()
+{
+    setWindowTitle(QStringLiteral("Ombrazio®") + QStringLiteral(" - Informazione"));
+    const qint32 righe = qint32(gInformazione.count(u'|')) + 1;
+    const qint32 h = righe * 235;
+    setFixedSize(Twips::PxSize(LarghezzaCliente, h + 2250 - frmMessage::BordiFinestra));
+    fraInfo->setGeometry(Twips::PxRect(60, 0, 6165, h + 1770));
+    lblInfo->ImpostaGeometria(QRect(270, 1035, 5625, righe * 255));
+    cmdInfo->ImpostaGeometria(QRect(2490, h + 1145, 1400, 465));
+    lblInfo->setText(QString(gInformazione).replace(u'|', QStringLiteral("\n")));
+    lblInfo->repaint();
+}
+
+void RichiestaInformazione()
+{
+    frmInfo finestra;
+    finestra.exec();
+}

@@ -1,0 +1,42 @@
+#pragma once
+// The one window through which the program tells the user anything or asks a question.
+
+#include "common/ArrayWidget.h"
+
+#include <QDialog>
+
+class Etichetta;
+class PulsanteComando;
+class QFrame;
+class QLabel;
+
+class frmMessage : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit frmMessage(QWidget *parent = nullptr);
+
+    QFrame *fraMessage = nullptr;
+    QLabel *Image1 = nullptr;
+    Etichetta *lblMessage = nullptr;
+    ArrayWidget<PulsanteComando> cmdPulsante;
+
+    // Window heights given in the layout are outer heights; this is the title bar and borders.
+    static constexpr int BordiFinestra = 420;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void Form_Load();
+    void cmdPulsante_Click(int index);
+    PulsanteComando *CaricaPulsante(int indice);
+
+    bool m_scarica = false;
+};
+
+// Shows `testo` ("|" breaks lines) with the buttons of `pulsanti` ("NO,SI"), modally,
+// through the shared slots; returns gRisposta, the 1-based button that closed it.
+qint16 RichiestaMessaggio(const QString &testo, const QString &pulsanti);

@@ -1,0 +1,85 @@
+// The main window's combination list: adding, clearing, sorting and saving.
+
+#include "app/frmOmbrazio.h"
+#include "app/mDichiarazioni.h"
+#include "common/mFunzioni.h"
+#include "dialogs/frmMessage.h"
+#include "dialogs/mGestioneErrori.h"
+#include "list/ListaDocumento.h"
+#include "list/ListaTesto.h"
+#include "list/Salvataggio.h"
+
+#include <QPlainTextEdit>
+
+namespace {
+
+const QString &MessaggioListaVuota()
+{
+    static const QString testo = QStringLiteral("L'Area combinazioni è vuota ..!");
+    return testo;
+}
+
+} // namespace
+
+void frmOmbrazio::cmdInLista_Click()
+{
+    if (gSelezionati < 1) {
+        RichiestaMessaggio(QStringLiteral("Nessuna casella selezionata ..!"), QStringLiteral("OK"));
+        return;
+    }
+    // The selection of the board as generated: what the user sees selected, never beyond it.
+    ListaDocumento::Accoda(*txtLista, ListaTesto::RigaCombinazione(gCaselle) + ListaTesto::FineRiga());
+}
+
+void frmOmbrazio::lblDelete_Click()
+{
+    if (!ListaDocumento::Vuoto(*txtLista->document()))
+        ListaDocumento::Sostituisci(*txtLista, QString());
+}
+
+void frmOmbrazio::cmdSort_Click()
+{
+    if (ListaDocumento::Vuoto(*txtLista->document())) {
+        RichiestaMessaggio(MessaggioListaVuota(), QStringLiteral("OK"));
+        return;
+    }
+    QStringList righe = ListaTesto::RaccogliRighe(TestoLista());
+    if (righe.isEmpty()) {
+        RichiestaMessaggio(MessaggioListaVuota(), QStringLiteral("OK"));
+        return;
+    }
+    const mFunzioni::SegnalaErrore segnala = [](int numero) { mGestioneErrori::MostraErrore(numero); };
+    mFunzioni::OrdinaNumeri(righe, segnala);
+    mFunzioni::OrdinaRighe(righe, segnala);
+    ListaDocumento::Sostituisci(*txtLista, ListaTesto::TestoDaRighe(righe));
+    gSortEseguito = true;
+}
+
+void frmOmbrazio::cmdSalva_Click()
+{
+    if (ListaDocumento::Vuoto(*txtLista->document()) || ListaTesto::RaccogliRighe(TestoLista()).isEmpty()) {
+        RichiestaMessaggio(MessaggioListaVuota(), QStringLiteral("OK"));
+        return;
+    }
+    if (!gSortEseguito
+        && RichiestaMessaggio(QStringLiteral("Non è stato eseguito il Sort.|Continuare comunque?"),
+                              QStringLiteral("NO,SI"))
+            != 2)
+        return;
+
+    const QString nome = Salvataggio::NomeFile(m_ambiente.Orologio(), gQuantitaNumeri);
+    QByteArray dati;
+    if (const int riga = Salvataggio::CodificaLista(TestoLista(), dati)) {
+        RichiestaMessaggio(QStringLiteral("La riga %1 contiene caratteri|non salvabili: nessun file scritto ..!").arg(riga),
+                           QStringLiteral("OK"));
+        return;
+    }
+    const QString percorso =
+        Salvataggio::CartellaSalvataggio(m_ambiente.CartellaProgramma) + u'/' + nome + QStringLiteral(".TXT");
+    if (const int errore = Salvataggio::ScriviFile(percorso, dati, *m_ambiente.Scrittura)) {
+        mGestioneErrori::MostraErrore(errore);
+        return;
+    }
+    RichiestaMessaggio(QStringLiteral("Combinazioni salvate, col nome:|") + nome + QStringLiteral(".TXT"),
+                       QStringLiteral("OK"));
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The one mapping between the list box's document and the list text.
+//
+// Each paragraph of the document is one line of the list; the list text joins them
+// with CR LF. Whatever breaks a line on screen breaks it in the list: Enter, a pasted
+// CR LF, a pasted lone CR or lone LF, and Shift+Enter's line separator all become a
+// paragraph break, so the list text never holds a lone CR or LF.
+//
+// Every change goes through a text cursor in one edit block, so the box's own
+// undo and redo take back or repeat each operation as a single step.
+
+#include <QString>
+
+class QPlainTextEdit;
+class QTextDocument;
+
+namespace ListaDocumento {
+
+QString Testo(const QTextDocument &documento);
+
+// The list text is empty: the document holds no character at all.
+bool Vuoto(const QTextDocument &documento);
+
+// Appends `testo` at the end of the document without touching what is there, and
+// leaves the caret at the end with nothing selected.
+void Accoda(QPlainTextEdit &lista, const QString &testo);
+
+// Replaces the whole document with `testo`, leaving the caret at the end.
+void Sostituisci(QPlainTextEdit &lista, const QString &testo);
+
+} // namespace ListaDocumento

@@ -1,0 +1,117 @@
+#include "list/Salvataggio.h"
+
+#include "common/mFunzioni.h"
+#include "list/ListaTesto.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStorageInfo>
+#include <QStringEncoder>
+#include <QStringTokenizer>
+
+namespace Salvataggio {
+
+namespace {
+
+constexpr int ErroreNomeFile = 52;
+constexpr int ErroreIO = 57;
+constexpr int ErroreDiscoPieno = 61;
+constexpr int ErrorePeriferica = 68;
+constexpr int ErrorePermesso = 70;
+constexpr int ErroreAccesso = 75;
+constexpr int ErrorePercorso = 76;
+
+constexpr qint64 Blocco = 64 * 1024;
+
+int ErroreScrittura(const QString &cartella, qint64 dimensione)
+{
+    const QStorageInfo disco(cartella);
+    if (!disco.isValid() || !disco.isReady())
+        return ErrorePeriferica;
+    if (disco.bytesAvailable() < dimensione)
+        return ErroreDiscoPieno;
+    return ErroreIO;
+}
+
+} // namespace
+
+QString CartellaSalvataggio(const QString &cartellaProgramma)
+{
+    return QDir(cartellaProgramma).filePath(QStringLiteral("Shared/Costruzioni"));
+}
+
+QString NomeFile(const QDateTime &adesso, qint16 quantita, const QLocale &locale)
+{
+    return mFunzioni::CodiceData(1, adesso, locale) + u'-'
+        + QStringLiteral("%1").arg(quantita, 2, 10, QLatin1Char('0'));
+}
+
+int CodificaLista(const QString &testo, QByteArray &dati)
+{
+    const QString righe = ListaTesto::TestoDaRighe(ListaTesto::RaccogliRighe(testo));
+    QStringEncoder codifica("windows-1252");
+    dati = codifica.encode(righe);
+    if (!codifica.hasError())
+        return 0;
+
+    dati.clear();
+    int numero = 0;
+    for (QStringView riga : QStringTokenizer(testo, ListaTesto::FineRiga())) {
+        ++numero;
+        QStringEncoder prova("windows-1252");
+        const QByteArray provata = prova.encode(riga);
+        if (prova.hasError())
+            return numero;
+    }
+    // The whole text failed but no line alone does: blame the last one rather than write.
+    return numero;
+}
+
+qint64 ScritturaFile::Scrivi(QIODevice &file, const char *dati, qint64 quanti)
+{
+    return file.write(dati, quanti);
+}
+
+bool ScritturaFile::Conferma(QSaveFile &file)
+{
+    return file.commit();
+}
+
+int ScriviFile(const QString &percorso, const QByteArray &dati, ScritturaFile &scrittura)
+{
+    const QFileInfo destinazione(percorso);
+    const QString cartella = destinazione.absolutePath();
+    const QFileInfo infoCartella(cartella);
+    if (!infoCartella.exists() || !infoCartella.isDir())
+        return ErrorePercorso;
+    if (destinazione.isDir())
+        return ErroreAccesso;
+
+    QSaveFile file(percorso);
+    if (!file.open(QIODevice::WriteOnly))
+        return infoCartella.isWritable() ? ErroreNomeFile : ErrorePermesso;
+
+    for (qint64 fatti = 0; fatti < dati.size();) {
+        const qint64 quanti = qMin(Blocco, dati.size() - fatti);
+        const qint64 scritti = scrittura.Scrivi(file, dati.constData() + fatti, quanti);
+        if (scritti <= 0) {
+            // The temporary file still holds what was written: that is what filled the disk.
+            const int errore = ErroreScrittura(cartella, dati.size() - fatti);
+            file.cancelWriting();
+            return errore;
+        }
+        fatti += scritti;
+    }
+    // Flushing while the temporary file still exists lets a full disk be told apart.
+    if (!file.flush()) {
+        const int errore = ErroreScrittura(cartella, dati.size());
+        file.cancelWriting();
+        return errore;
+    }
+    if (!scrittura.Conferma(file))
+        return ErroreScrittura(cartella, dati.size());
+    return 0;
+}
+
+} // namespace Salvataggio

@@ -1,0 +1,38 @@
+#pragma once
+// Writing the list file: its name, its bytes, and the write itself.
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+
+class QIODevice;
+class QSaveFile;
+
+namespace Salvataggio {
+
+// The folder beneath the program folder that receives the files; the program never creates it.
+QString CartellaSalvataggio(const QString &cartellaProgramma);
+
+// "036140509-36": day of the year, time of day, quantity; without the extension.
+QString NomeFile(const QDateTime &adesso, qint16 quantita, const QLocale &locale = QLocale());
+
+// The non-empty lines of the list text, each followed by CR LF, one Windows-1252 byte per
+// character. Returns 0, or the 1-based number (counted in the list text, empty lines
+// included) of the first line holding a character that the code page cannot hold.
+int CodificaLista(const QString &testo, QByteArray &dati);
+
+// The file operations that can fail part way; tests replace them to inject a failure.
+class ScritturaFile
+{
+public:
+    virtual ~ScritturaFile() = default;
+    virtual qint64 Scrivi(QIODevice &file, const char *dati, qint64 quanti);
+    virtual bool Conferma(QSaveFile &file);
+};
+
+// Replaces the file at `percorso` with `dati` as a whole or not at all.
+// Returns 0, or the run-time error number of the failure.
+int ScriviFile(const QString &percorso, const QByteArray &dati, ScritturaFile &scrittura);
+
+} // namespace Salvataggio

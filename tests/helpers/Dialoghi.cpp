@@ -1,0 +1,73 @@
+#include "helpers/Dialoghi.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <algorithm>
+
+RispondiDialoghi::RispondiDialoghi(QStringList risposte, QObject *parent)
+    : QObject(parent)
+    , m_risposte(std::move(risposte))
+{
+    m_timer.setInterval(5);
+    connect(&m_timer, &QTimer::timeout, this, &RispondiDialoghi::Controlla);
+    m_timer.start();
+}
+
+RispondiDialoghi::~RispondiDialoghi() = default;
+
+namespace {
+
+QList<QPushButton *> PulsantiVisibili(QDialog *dialogo)
+{
+    QList<QPushButton *> pulsanti;
+    for (QPushButton *p : dialogo->findChildren<QPushButton *>()) {
+        if (p->isVisible())
+            pulsanti.append(p);
+    }
+    std::sort(pulsanti.begin(), pulsanti.end(),
+              [](QPushButton *a, QPushButton *b) { return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x(); });
+    return pulsanti;
+}
+
+} // namespace
+
+DialogoVisto Descrivi(QDialog *dialogo)
+{
+    DialogoVisto visto;
+    visto.classe = dialogo->objectName();
+    visto.titolo = dialogo->windowTitle();
+    for (QLabel *l : dialogo->findChildren<QLabel *>()) {
+        if (l->pixmap().isNull() && !l->text().isEmpty())
+            visto.testo = l->text();
+    }
+    for (QPushButton *p : PulsantiVisibili(dialogo))
+        visto.pulsanti.append(p->text());
+    return visto;
+}
+
+void RispondiDialoghi::Controlla()
+{
+    auto *dialogo = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+    if (!dialogo || dialogo == m_ultimo || !dialogo->isVisible())
+        return;
+    m_ultimo = dialogo;
+    QPointer<QDialog> guardia(dialogo);
+    if (Ispeziona)
+        Ispeziona(dialogo);
+    if (!guardia)
+        return;
+    visti.append(Descrivi(dialogo));
+    const QString risposta = m_risposte.isEmpty() ? QString() : m_risposte.takeFirst();
+    const QList<QPushButton *> pulsanti = PulsantiVisibili(dialogo);
+    QPushButton *scelto = pulsanti.isEmpty() ? nullptr : pulsanti.first();
+    for (QPushButton *p : pulsanti) {
+        if (p->text() == risposta)
+            scelto = p;
+    }
+    if (scelto)
+        QTest::mouseClick(scelto, Qt::LeftButton);
+}

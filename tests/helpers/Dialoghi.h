@@ -1,0 +1,45 @@
+#pragma once
+// Answers the program's modal dialogs from a timer, the way a user would, and
+// records what each one showed.
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <functional>
+
+#include <QDialog>
+
+struct DialogoVisto
+{
+    QString classe;
+    QString titolo;
+    QString testo;        // the message label, lines joined with "\n"
+    QStringList pulsanti; // visible buttons, left to right
+};
+
+class RispondiDialoghi : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Each modal dialog that opens is answered with the next caption in `risposte`
+    // ("" clicks the first button); when they run out, the first button is clicked.
+    explicit RispondiDialoghi(QStringList risposte = {}, QObject *parent = nullptr);
+    ~RispondiDialoghi() override;
+
+    // Runs before the dialog is answered, e.g. to grab it or try to close it.
+    std::function<void(QDialog *)> Ispeziona;
+
+    QList<DialogoVisto> visti;
+
+private:
+    void Controlla();
+
+    QStringList m_risposte;
+    QTimer m_timer;
+    QPointer<QDialog> m_ultimo;
+};
+
+DialogoVisto Descrivi(QDialog *dialogo);
