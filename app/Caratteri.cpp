@@ -17,10 +17,10 @@ const QString &FacciaSimboli()
 
 void RegistraSostituzioni()
 {
-    // Liberation fonts are metric twins of Arial and Courier New; Trebuchet MS and
-    // Segoe UI are humanist sans faces whose widths Liberation Sans and DejaVu Sans
-    // come closest to, so captions still fit the fixed button sizes.
-    QFont::insertSubstitutions(TrebuchetMS, {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    // Liberation fonts are metric twins of Arial and Courier New. Trebuchet MS is a
+    // narrow humanist sans: DejaVu Sans Condensed keeps its look and, unlike the wider
+    // faces, lets "SELEZIONATI" fit its label. Segoe UI is closest to DejaVu Sans.
+    QFont::insertSubstitutions(TrebuchetMS, {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans")});
     QFont::insertSubstitutions(SegoeUI, {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
     QFont::insertSubstitutions(Arial, {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     QFont::insertSubstitutions(CourierNew, {QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")});

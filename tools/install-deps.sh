@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
   libgl-dev
   xvfb xauth
-  fonts-liberation2 fonts-dejavu-core fonts-symbola
+  fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra fonts-symbola
   clang libclang-rt-14-dev
   libbenchmark-dev
   desktop-file-utils

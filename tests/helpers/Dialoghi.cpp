@@ -71,3 +71,22 @@ void RispondiDialoghi::Controlla()
     if (scelto)
         QTest::mouseClick(scelto, Qt::LeftButton);
 }
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QtTest/qtestspontaneevent.h>
+
+bool ChiudiComeUtente(QWidget *finestra)
+{
+    QCloseEvent evento;
+    QSpontaneKeyEvent::setSpontaneous(&evento);
+    QApplication::sendEvent(finestra, &evento);
+    return evento.isAccepted();
+}
+
+void Fotografa(QWidget *widget, const QString &nome)
+{
+    const QString cartella = QStringLiteral(OMBRAZIO_BUILD_DIR "/screenshots");
+    QDir().mkpath(cartella);
+    widget->grab().save(cartella + u'/' + nome + QStringLiteral(".png"));
+}

@@ -43,3 +43,10 @@ private:
 };
 
 DialogoVisto Descrivi(QDialog *dialogo);
+
+// Delivers a close request as the window manager would (close box, Alt+F4);
+// returns whether the window accepted it.
+bool ChiudiComeUtente(QWidget *finestra);
+
+// Writes a picture of the widget under the build folder, for a person to look at.
+void Fotografa(QWidget *widget, const QString &nome);
