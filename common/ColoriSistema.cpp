@@ -36,22 +36,23 @@ QColor Risolvi(quint32 colore, const QPalette &palette)
 
 void Applica(QWidget *widget, quint32 sfondo, quint32 testo)
 {
-    // Fixed colours live in roles the widget does not otherwise use, so that setting them
-    // never hides the desktop's own colours for the system roles.
-    QPalette palette = widget->palette();
+    // Fixed colours live in roles the widget does not otherwise use, and only they are set
+    // explicitly: every other role keeps following the desktop's palette.
+    QPalette palette;
+    palette.setResolveMask(0);
     QPalette::ColorRole ruoloSfondo = QPalette::Window;
     QPalette::ColorRole ruoloTesto = QPalette::WindowText;
     if (DiSistema(sfondo)) {
         ruoloSfondo = Ruolo(sfondo);
     } else {
         ruoloSfondo = QPalette::AlternateBase;
-        palette.setColor(ruoloSfondo, Risolvi(sfondo, palette));
+        palette.setColor(ruoloSfondo, Risolvi(sfondo, widget->palette()));
     }
     if (DiSistema(testo)) {
         ruoloTesto = Ruolo(testo);
     } else {
         ruoloTesto = QPalette::BrightText;
-        palette.setColor(ruoloTesto, Risolvi(testo, palette));
+        palette.setColor(ruoloTesto, Risolvi(testo, widget->palette()));
     }
     widget->setPalette(palette);
     widget->setBackgroundRole(ruoloSfondo);

@@ -80,7 +80,8 @@ bool ChiudiComeUtente(QWidget *finestra)
 {
     QCloseEvent evento;
     QSpontaneKeyEvent::setSpontaneous(&evento);
-    QApplication::sendEvent(finestra, &evento);
+    // notify() directly: sendEvent() would mark the event as coming from the program.
+    QApplication::instance()->notify(finestra, &evento);
     return evento.isAccepted();
 }
 
