@@ -97,4 +97,15 @@ private:
 
     Ambiente m_ambiente;
     bool m_centrata = false;
+    struct TastoVisto
+    {
+        const QEvent *evento = nullptr;
+        int tasto = 0;
+        quint64 istante = 0;
+        bool operator==(const TastoVisto &altro) const
+        {
+            return evento == altro.evento && tasto == altro.tasto && istante == altro.istante;
+        }
+    };
+    TastoVisto m_tastoVisto;
 };

@@ -4,7 +4,6 @@
 #include "app/mDichiarazioni.h"
 #include "dialogs/frmInfo.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 
 namespace {
@@ -26,12 +25,14 @@ int CodiceTasto(int tastoQt)
 bool frmOmbrazio::eventFilter(QObject *oggetto, QEvent *evento)
 {
     if (evento->type() == QEvent::KeyPress && oggetto->isWidgetType()) {
+        // A key press travels up from the focused control to the window; the window looks
+        // at it once, at its first stop. The focus may move while the notes are open, so
+        // the press itself is remembered rather than where it started.
         auto *widget = static_cast<QWidget *>(oggetto);
-        // A key press travels up from the focused control; the window looks at it once, first.
-        QWidget *fuoco = QApplication::focusWidget();
-        const bool primaConsegna = fuoco ? widget == fuoco : widget == this;
-        if (primaConsegna && widget->window() == this) {
-            const auto *tasto = static_cast<QKeyEvent *>(evento);
+        const auto *tasto = static_cast<QKeyEvent *>(evento);
+        const TastoVisto questo{evento, tasto->key(), tasto->timestamp()};
+        if (widget->window() == this && !(questo == m_tastoVisto)) {
+            m_tastoVisto = questo;
             Form_KeyDown(CodiceTasto(tasto->key()), tasto->modifiers());
         }
     }

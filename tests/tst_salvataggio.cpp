@@ -1,0 +1,200 @@
+#include "list/Salvataggio.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Salvataggio;
+
+namespace {
+
+// Writes the first `riusciti` blocks, then fails as a full or broken device would.
+class ScritturaCheCede : public ScritturaFile
+{
+public:
+    explicit ScritturaCheCede(int riusciti, bool cedeAllaConferma = false)
+        : m_riusciti(riusciti)
+        , m_cedeAllaConferma(cedeAllaConferma)
+    {
+    }
+    qint64 Scrivi(QIODevice &file, const char *dati, qint64 quanti) override
+    {
+        if (m_riusciti-- <= 0)
+            return -1;
+        return ScritturaFile::Scrivi(file, dati, quanti);
+    }
+    bool Conferma(QSaveFile &file) override
+    {
+        if (m_cedeAllaConferma) {
+            file.cancelWriting();
+            return false;
+        }
+        return ScritturaFile::Conferma(file);
+    }
+
+private:
+    int m_riusciti;
+    bool m_cedeAllaConferma;
+};
+
+QByteArray Leggi(const QString &percorso)
+{
+    QFile f(percorso);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+} // namespace
+
+class tst_Salvataggio : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void nomeFile_data();
+    void nomeFile();
+    void cartella();
+    void codifica_data();
+    void codifica();
+    void codificaRifiuta_data();
+    void codificaRifiuta();
+    void scrivi();
+    void scriviErrori_data();
+    void scriviErrori();
+};
+
+void tst_Salvataggio::nomeFile_data()
+{
+    QTest::addColumn<QDateTime>("adesso");
+    QTest::addColumn<int>("quantita");
+    QTest::addColumn<QString>("nome");
+    QTest::newRow("example") << QDateTime(QDate(2026, 2, 5), QTime(14, 5, 9)) << 36 << "036140509-36";
+    QTest::newRow("nine numbers") << QDateTime(QDate(2026, 2, 5), QTime(14, 5, 9)) << 9 << "036140509-09";
+    QTest::newRow("1 January") << QDateTime(QDate(2026, 1, 1), QTime(9, 0, 0)) << 90 << "001090000-90";
+    QTest::newRow("leap 31 December") << QDateTime(QDate(2028, 12, 31), QTime(23, 0, 0)) << 90 << "366230000-90";
+}
+
+void tst_Salvataggio::nomeFile()
+{
+    QFETCH(QDateTime, adesso);
+    QFETCH(int, quantita);
+    QFETCH(QString, nome);
+    QCOMPARE(NomeFile(adesso, qint16(quantita), QLocale::c()), nome);
+    // Whatever the locale, the name holds no separator or control character.
+    for (const QString &locale : {"en_US", "fi_FI", "zh_CN", "ar_EG", "ko_KR"}) {
+        const QString n = NomeFile(adesso, qint16(quantita), QLocale(locale));
+        for (QChar c : n)
+            QVERIFY2(c.unicode() >= 0x20 && !QStringLiteral("/\\:<>\"|?*").contains(c), qPrintable(locale + n));
+    }
+}
+
+void tst_Salvataggio::cartella()
+{
+    QCOMPARE(CartellaSalvataggio(QStringLiteral("/opt/ombrazio")), QStringLiteral("/opt/ombrazio/Shared/Costruzioni"));
+}
+
+void tst_Salvataggio::codifica_data()
+{
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<QByteArray>("byte");
+    QTest::newRow("two lines, 20 bytes") << "01 05 12\r\n03 04 90\r\n" << QByteArray("01 05 12\r\n03 04 90\r\n");
+    QTest::newRow("blank lines dropped, no final break")
+        << "\r\n01\r\n\r\n  x 7\r\n02" << QByteArray("01\r\n  x 7\r\n02\r\n");
+    QTest::newRow("line breaks alone") << "\r\n\r\n" << QByteArray();
+    QTest::newRow("code page characters") << QStringLiteral("è € ß") << QByteArray("\xE8 \x80 \xDF\r\n");
+    QTest::newRow("control characters written as they are") << QString(QStringLiteral("a") + QChar(0) + QChar(9))
+                                                             << QByteArray("a\0\t\r\n", 5);
+}
+
+void tst_Salvataggio::codifica()
+{
+    QFETCH(QString, testo);
+    QFETCH(QByteArray, byte);
+    QByteArray dati;
+    QCOMPARE(CodificaLista(testo, dati), 0);
+    QCOMPARE(dati, byte);
+}
+
+void tst_Salvataggio::codificaRifiuta_data()
+{
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<int>("riga");
+    QTest::newRow("first line") << QStringLiteral("01 ł\r\n02") << 1;
+    QTest::newRow("counted with empty lines") << QStringLiteral("01\r\n\r\n02\r\n\u0663\r\n") << 4;
+    QTest::newRow("surrogate pair") << QString(QStringLiteral("01\r\n") + QString::fromUcs4(U"\U0001F600")) << 2;
+    QTest::newRow("right-to-left") << QStringLiteral("\u05D0") << 1;
+}
+
+void tst_Salvataggio::codificaRifiuta()
+{
+    QFETCH(QString, testo);
+    QFETCH(int, riga);
+    QByteArray dati("stale");
+    QCOMPARE(CodificaLista(testo, dati), riga);
+    QVERIFY(dati.isEmpty());
+}
+
+void tst_Salvataggio::scrivi()
+{
+    QTemporaryDir cartella;
+    const QString percorso = cartella.filePath(QStringLiteral("036140509-36.TXT"));
+    ScritturaFile scrittura;
+    QCOMPARE(ScriviFile(percorso, QByteArray("01\r\n"), scrittura), 0);
+    QCOMPARE(Leggi(percorso), QByteArray("01\r\n"));
+    // A second save of the same name replaces the first.
+    const QByteArray grande(300 * 1024, 'x');
+    QCOMPARE(ScriviFile(percorso, grande, scrittura), 0);
+    QCOMPARE(Leggi(percorso), grande);
+    QCOMPARE(QDir(cartella.path()).entryList(QDir::Files), QStringList{"036140509-36.TXT"});
+}
+
+void tst_Salvataggio::scriviErrori_data()
+{
+    QTest::addColumn<QString>("caso");
+    QTest::addColumn<int>("errore");
+    QTest::newRow("folder missing") << "cartella mancante" << 76;
+    QTest::newRow("a file where the folder should be") << "file al posto della cartella" << 76;
+    QTest::newRow("a folder where the file should be") << "cartella al posto del file" << 75;
+    QTest::newRow("write fails part way") << "scrittura interrotta" << 57;
+    QTest::newRow("commit fails") << "conferma fallita" << 57;
+}
+
+void tst_Salvataggio::scriviErrori()
+{
+    QFETCH(QString, caso);
+    QFETCH(int, errore);
+    QTemporaryDir base;
+    QString cartella = base.filePath(QStringLiteral("Costruzioni"));
+    QDir().mkpath(cartella);
+    QString percorso = cartella + QStringLiteral("/001000000-36.TXT");
+    {
+        QFile vecchio(percorso);
+        QVERIFY(vecchio.open(QIODevice::WriteOnly));
+        vecchio.write("earlier\r\n");
+    }
+    std::unique_ptr<ScritturaFile> scrittura = std::make_unique<ScritturaFile>();
+    if (caso == QStringLiteral("cartella mancante")) {
+        percorso = base.filePath(QStringLiteral("Nessuna/001000000-36.TXT"));
+    } else if (caso == QStringLiteral("file al posto della cartella")) {
+        QFile f(base.filePath(QStringLiteral("Piatto")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        percorso = base.filePath(QStringLiteral("Piatto/001000000-36.TXT"));
+    } else if (caso == QStringLiteral("cartella al posto del file")) {
+        percorso = cartella + QStringLiteral("/dir.TXT");
+        QDir().mkpath(percorso);
+    } else if (caso == QStringLiteral("scrittura interrotta")) {
+        scrittura = std::make_unique<ScritturaCheCede>(2);
+    } else {
+        scrittura = std::make_unique<ScritturaCheCede>(100, true);
+    }
+    const QByteArray dati(400 * 1024, '7');
+    QCOMPARE(ScriviFile(percorso, dati, *scrittura), errore);
+    // No partial file; an earlier file of the same name is intact.
+    QCOMPARE(Leggi(cartella + QStringLiteral("/001000000-36.TXT")), QByteArray("earlier\r\n"));
+    QStringList rimasti = QDir(cartella).entryList(QDir::Files | QDir::Hidden);
+    QCOMPARE(rimasti, QStringList{"001000000-36.TXT"});
+}
+
+QTEST_GUILESS_MAIN(tst_Salvataggio)
+#include "tst_salvataggio.moc"
