@@ -59,21 +59,26 @@ Etichetta *NuovaEtichetta(QWidget *contenitore, int left, int top, int width, in
 }
 
 Etichetta *NuovaFreccia(QWidget *contenitore, int left, int top, int tabIndex, QChar letteraWebdings,
-                        char32_t glifo)
+                        char32_t glifo, const QString &nomeAccessibile)
 {
     const Caratteri::Freccia freccia = Caratteri::FrecciaStepper(letteraWebdings, glifo, 14.25);
     auto *etichetta = NuovaEtichetta(contenitore, left, top, 255, 315, tabIndex, freccia.testo, freccia.font,
                                      Qt::AlignHCenter, false, false);
     etichetta->ImpostaColori(ColoriSistema::Menu, ColoriSistema::TestoPulsante);
     etichetta->setCursor(Qt::PointingHandCursor);
+    // The glyph alone means nothing when read aloud.
+    etichetta->setAccessibleName(nomeAccessibile);
     return etichetta;
 }
 
-Etichetta *NuovoValore(QWidget *contenitore, int left, int top, int tabIndex, const QString &caption)
+// A screen reader reads the value itself as the name; the description says what it counts.
+Etichetta *NuovoValore(QWidget *contenitore, int left, int top, int tabIndex, const QString &caption,
+                       const QString &descrizione)
 {
     auto *etichetta = NuovaEtichetta(contenitore, left, top, 525, 285, tabIndex, caption,
                                      Caratteri::Carattere(Caratteri::Arial, 9.75), Qt::AlignHCenter, true, false);
     etichetta->ImpostaColori(ColoriSistema::Finestra, ColoriSistema::TestoPulsante);
+    etichetta->setAccessibleDescription(descrizione);
     return etichetta;
 }
 
@@ -136,23 +141,24 @@ void frmOmbrazio::CostruisciControlli()
                                        Qt::AlignRight, false, true));
     lblSelezionati = NuovaEtichetta(Frame9, 1740, 300, 615, 375, 22, QStringLiteral("0"),
                                     Caratteri::Carattere(Caratteri::TrebuchetMS, 12), Qt::AlignHCenter, true, false);
+    lblSelezionati->setAccessibleDescription(QStringLiteral("SELEZIONATI"));
     cmdCancella = NuovoPulsante(Frame9, 510, 780, 1845, 405, 28, QStringLiteral("CANCELLA"));
     Label11.Aggiungi(0, NuovaEtichetta(Frame9, 2670, 390, 795, 255, 12, QStringLiteral("Numeri"), trebuchet,
                                        Qt::AlignRight, false, true));
 
     Frame3.Aggiungi(2, NuovaCornice(Frame9, 3660, 150, 2115, 555, 6));
-    lblNumeriMenoMeno = NuovaFreccia(Frame3(2), 90, 135, 16, u'7', U'\u23EA');
-    lblNumeriMeno = NuovaFreccia(Frame3(2), 480, 150, 8, u'3', U'\u23F4');
-    lblNumeri = NuovoValore(Frame3(2), 750, 180, 10, QStringLiteral("36"));
-    lblNumeriPiu = NuovaFreccia(Frame3(2), 1320, 150, 9, u'4', U'\u23F5');
-    lblNumeriPiuPiu = NuovaFreccia(Frame3(2), 1710, 135, 7, u'8', U'\u23E9');
+    lblNumeriMenoMeno = NuovaFreccia(Frame3(2), 90, 135, 16, u'7', U'\u23EA', QStringLiteral("Numeri -10"));
+    lblNumeriMeno = NuovaFreccia(Frame3(2), 480, 150, 8, u'3', U'\u23F4', QStringLiteral("Numeri -1"));
+    lblNumeri = NuovoValore(Frame3(2), 750, 180, 10, QStringLiteral("36"), QStringLiteral("Numeri"));
+    lblNumeriPiu = NuovaFreccia(Frame3(2), 1320, 150, 9, u'4', U'\u23F5', QStringLiteral("Numeri +1"));
+    lblNumeriPiuPiu = NuovaFreccia(Frame3(2), 1710, 135, 7, u'8', U'\u23E9', QStringLiteral("Numeri +10"));
 
     Label11.Aggiungi(1, NuovaEtichetta(Frame9, 2790, 900, 1395, 255, 11, QStringLiteral("Numeri per Riga"), trebuchet,
                                        Qt::AlignRight, false, true));
     Frame3.Aggiungi(0, NuovaCornice(Frame9, 4380, 660, 1395, 555, 2));
-    lblSaltoMeno = NuovaFreccia(Frame3(0), 120, 150, 5, u'3', U'\u23F4');
-    lblSalto = NuovoValore(Frame3(0), 390, 180, 3, QStringLiteral("6"));
-    lblSaltoPiu = NuovaFreccia(Frame3(0), 960, 150, 4, u'4', U'\u23F5');
+    lblSaltoMeno = NuovaFreccia(Frame3(0), 120, 150, 5, u'3', U'\u23F4', QStringLiteral("Numeri per Riga -1"));
+    lblSalto = NuovoValore(Frame3(0), 390, 180, 3, QStringLiteral("6"), QStringLiteral("Numeri per Riga"));
+    lblSaltoPiu = NuovaFreccia(Frame3(0), 960, 150, 4, u'4', U'\u23F5', QStringLiteral("Numeri per Riga +1"));
 
     Frame7.Aggiungi(0, NuovaCornice(Frame9, 5970, 150, 1365, 1035, 15));
     cmdCostruisci = NuovoPulsante(Frame7(0), 60, 150, 1215, 795, 0, QStringLiteral("GENERA GRIGLIA"));
@@ -164,6 +170,7 @@ void frmOmbrazio::CostruisciControlli()
     txtLista = new QPlainTextEdit(this);
     txtLista->setGeometry(Twips::PxRect(7860, 510, 4335, 6345));
     txtLista->setProperty(ProprietaTabIndex, 17);
+    txtLista->setAccessibleName(QStringLiteral("Lista combinazioni"));
     txtLista->setFont(Caratteri::Carattere(Caratteri::CourierNew, 12));
     txtLista->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtLista->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -3,11 +3,80 @@
 #include "common/ColoriSistema.h"
 #include "common/Twips.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QMetaMethod>
 #include <QMouseEvent>
+
+namespace {
+
+// Assistive technology cannot click a plain label; the clickable ones (cells, stepper
+// arrows, "CANCELLA LA LISTA") are offered to it as buttons with a press action. Whether a
+// label is clickable is asked each time: the interface is made when the label is, before
+// its click is connected.
+class EtichettaAccessibile : public QAccessibleWidget
+{
+public:
+    explicit EtichettaAccessibile(Etichetta *etichetta)
+        : QAccessibleWidget(etichetta, QAccessible::StaticText)
+    {
+    }
+
+    QAccessible::Role role() const override
+    {
+        return Label()->Cliccabile() ? QAccessible::Button : QAccessible::StaticText;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        QString testo = QAccessibleWidget::text(t);
+        if (t == QAccessible::Name && testo.isEmpty())
+            testo = Label()->text();
+        return testo;
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State stato = QAccessibleWidget::state();
+        if (Label()->Selezionabile()) {
+            stato.checkable = true;
+            stato.checked = Label()->Selezionata();
+        }
+        return stato;
+    }
+
+    QStringList actionNames() const override
+    {
+        return Label()->Cliccabile() ? QStringList{pressAction()} : QStringList{};
+    }
+
+    void doAction(const QString &azione) override
+    {
+        if (azione == pressAction() && Label()->isEnabled() && Label()->Cliccabile())
+            emit Label()->clicked();
+    }
+
+private:
+    Etichetta *Label() const { return static_cast<Etichetta *>(widget()); }
+};
+
+QAccessibleInterface *InterfacciaAccessibile(const QString &, QObject *oggetto)
+{
+    if (auto *etichetta = qobject_cast<Etichetta *>(oggetto))
+        return new EtichettaAccessibile(etichetta);
+    return nullptr;
+}
+
+} // namespace
 
 Etichetta::Etichetta(QWidget *parent)
     : QLabel(parent)
 {
+    static const bool registrata = [] {
+        QAccessible::installFactory(InterfacciaAccessibile);
+        return true;
+    }();
+    Q_UNUSED(registrata);
     // Captions are text as typed, never markup.
     setTextFormat(Qt::PlainText);
     ImpostaColori(ColoriSistema::FacciaPulsante, ColoriSistema::TestoPulsante);
@@ -25,6 +94,18 @@ void Etichetta::ImpostaColori(quint32 sfondo, quint32 testo)
     m_sfondo = sfondo;
     m_testo = testo;
     ColoriSistema::Applica(this, sfondo, testo);
+    // A selection shows as a change of colours; a screen reader hears it as a change of state.
+    if (Selezionabile() && QAccessible::isActive()) {
+        QAccessible::State cambiato;
+        cambiato.checked = true;
+        QAccessibleStateChangeEvent evento(this, cambiato);
+        QAccessible::updateAccessibility(&evento);
+    }
+}
+
+bool Etichetta::Cliccabile() const
+{
+    return isSignalConnected(QMetaMethod::fromSignal(&Etichetta::clicked));
 }
 
 void Etichetta::ImpostaBordo(bool bordo)

@@ -29,6 +29,12 @@ public:
     // Everything that makes this label look the way it does, taken from `modello`.
     void CopiaAspetto(const Etichetta &modello);
 
+    // What a screen reader is told. A label that reacts to a click is presented as a
+    // button it can press; one that can be selected reports whether it is.
+    virtual bool Selezionabile() const { return false; }
+    virtual bool Selezionata() const { return false; }
+    bool Cliccabile() const;
+
 signals:
     void clicked();
 

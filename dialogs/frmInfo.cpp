@@ -3,6 +3,7 @@
 #include "app/Caratteri.h"
 #include "app/mDichiarazioni.h"
 #include "common/Etichetta.h"
+#include "common/Immagini.h"
 #include "common/PulsanteComando.h"
 #include "common/Twips.h"
 #include "dialogs/frmMessage.h"
@@ -34,7 +35,8 @@ frmInfo::frmInfo(QWidget *parent)
 
     Image1 = new QLabel(fraInfo);
     Image1->setGeometry(Twips::PxRect(2850, 180, 720, 720));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/ombrazio.png")));
+    Image1->setPixmap(Immagini::PerSchermo(QStringLiteral(":/ombrazio.png"), Image1->size(), Image1->devicePixelRatioF()));
+    Image1->setAccessibleName(QStringLiteral("Ombrazio"));
 
     lblInfo = new Etichetta(fraInfo);
     lblInfo->ImpostaGeometria(QRect(270, 1035, 5625, 255));

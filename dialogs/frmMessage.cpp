@@ -4,6 +4,7 @@
 #include "app/mDichiarazioni.h"
 #include "common/ColoriSistema.h"
 #include "common/Etichetta.h"
+#include "common/Immagini.h"
 #include "common/PulsanteComando.h"
 #include "common/Twips.h"
 
@@ -38,7 +39,8 @@ frmMessage::frmMessage(QWidget *parent)
     Image1 = new QLabel(fraMessage);
     Image1->setGeometry(Twips::PxRect(1170, 210, 2400, 600));
     Image1->setScaledContents(true);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/banner.png")));
+    Image1->setPixmap(Immagini::PerSchermo(QStringLiteral(":/banner.png"), Image1->size(), Image1->devicePixelRatioF()));
+    Image1->setAccessibleName(QStringLiteral("Ombrazio"));
 
     lblMessage = new Etichetta(fraMessage);
     lblMessage->ImpostaGeometria(QRect(210, 1050, 4275, 275));

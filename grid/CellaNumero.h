@@ -11,6 +11,9 @@ public:
     CellaNumero(int indice, QWidget *parent);
     int Indice() const { return m_indice; }
 
+    bool Selezionabile() const override { return true; }
+    bool Selezionata() const override;
+
 signals:
     void cliccata(int indice);
 

@@ -1,0 +1,38 @@
+#pragma once
+// The program's bitmaps at the ratio of the screen they are shown on. Each picture exists
+// at 1x and at 2x ("name@2x.png"); above ratio 1 the 2x drawing is taken and brought to the
+// exact device size, so that 150 % is as sharp as 200 % and nothing is ever enlarged from 1x.
+
+#include <QImage>
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+
+namespace Immagini {
+
+inline QString Doppia(const QString &risorsa)
+{
+    const qsizetype punto = risorsa.lastIndexOf(u'.');
+    return punto < 0 ? risorsa + QStringLiteral("@2x") : QString(risorsa).insert(punto, QStringLiteral("@2x"));
+}
+
+inline QPixmap PerSchermo(const QString &risorsa, const QSize &logica, qreal rapporto)
+{
+    if (!(rapporto > 0))
+        rapporto = 1;
+    const QSize dispositivo = (QSizeF(logica) * rapporto).toSize();
+    QImage immagine;
+    if (rapporto > 1)
+        immagine.load(Doppia(risorsa));
+    if (immagine.isNull())
+        immagine.load(risorsa);
+    if (immagine.isNull())
+        return {};
+    if (immagine.size() != dispositivo)
+        immagine = immagine.scaled(dispositivo, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QPixmap pixmap = QPixmap::fromImage(immagine);
+    pixmap.setDevicePixelRatio(rapporto);
+    return pixmap;
+}
+
+} // namespace Immagini

@@ -1,0 +1,159 @@
+// The pictures and the facts of README.md: a session played the way the README tells it,
+// photographed at each step (tools/update-screenshots.sh copies the pictures into docs/),
+// and the README's file names and pictures checked against what the program does.
+
+#include "app/Caratteri.h"
+#include "app/frmOmbrazio.h"
+#include "app/mDichiarazioni.h"
+#include "common/PulsanteComando.h"
+#include "grid/CellaNumero.h"
+#include "helpers/Dialoghi.h"
+#include "list/Salvataggio.h"
+
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+// The moment of the README's example: 5 February, 14:05:09.
+const QDateTime Adesso(QDate(2025, 2, 5), QTime(14, 5, 9));
+
+QString Leggi(const QString &percorso)
+{
+    QFile f(percorso);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(f.readAll());
+}
+
+} // namespace
+
+class tst_Documentazione : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void sessioneFotografata();
+    void nomiDelReadme();
+    void immaginiDelReadme();
+
+private:
+    void Clicca(const QList<int> &celle);
+
+    std::unique_ptr<QTemporaryDir> cartella;
+    std::unique_ptr<frmOmbrazio> finestra;
+    QString readme;
+};
+
+void tst_Documentazione::initTestCase()
+{
+    Caratteri::RegistraSostituzioni();
+    readme = Leggi(QStringLiteral(OMBRAZIO_SOURCE_DIR "/README.md"));
+}
+
+void tst_Documentazione::init()
+{
+    mDichiarazioni::Azzera();
+    cartella = std::make_unique<QTemporaryDir>();
+    QVERIFY(QDir(cartella->path()).mkpath(QStringLiteral("Shared/Costruzioni")));
+    finestra = std::make_unique<frmOmbrazio>(
+        Ambiente{[] { return Adesso; }, cartella->path(), std::make_shared<Salvataggio::ScritturaFile>()});
+    finestra->show();
+    QVERIFY(QTest::qWaitForWindowExposed(finestra.get()));
+}
+
+void tst_Documentazione::cleanup()
+{
+    finestra.reset();
+    cartella.reset();
+}
+
+void tst_Documentazione::Clicca(const QList<int> &celle)
+{
+    for (int k : celle)
+        QTest::mouseClick(finestra->lblNumero(k), Qt::LeftButton);
+}
+
+void tst_Documentazione::sessioneFotografata()
+{
+    frmOmbrazio &f = *finestra;
+    // The README's session: a board of 36 in rows of 6, a few combinations, SORT, SALVA.
+    QTest::mouseClick(f.cmdCostruisci, Qt::LeftButton);
+    const QList<QList<int>> combinazioni{{12, 1, 5}, {3, 4, 30, 22}, {7, 8, 9}, {2, 14, 26, 36}};
+    for (const QList<int> &c : combinazioni) {
+        Clicca(c);
+        QTest::mouseClick(f.cmdInLista, Qt::LeftButton);
+        QTest::mouseClick(f.cmdCancella, Qt::LeftButton);
+    }
+    QTest::mouseClick(f.cmdSort, Qt::LeftButton);
+    QCOMPARE(f.TestoLista(), QStringLiteral("01 05 12\r\n02 14 26 36\r\n03 04 22 30\r\n07 08 09\r\n"));
+    Clicca({6, 11, 16, 21, 31});
+    QCOMPARE(f.lblSelezionati->text(), QStringLiteral("5"));
+    Fotografa(&f, QStringLiteral("readme-finestra"));
+
+    { // SALVA, confirmed as the README shows it.
+        RispondiDialoghi risposte;
+        risposte.Ispeziona = [](QDialog *d) {
+            if (d->objectName() == QStringLiteral("frmMessage"))
+                Fotografa(d, QStringLiteral("readme-messaggio"));
+        };
+        QTest::mouseClick(f.cmdSalva, Qt::LeftButton);
+        QTRY_COMPARE(risposte.visti.size(), 1);
+        QCOMPARE(risposte.visti[0].testo, QStringLiteral("Combinazioni salvate, col nome:\n036140509-36.TXT"));
+
+        // The file is what the README says: the lines, each with CR LF, nothing else.
+        QFile salvato(cartella->filePath(QStringLiteral("Shared/Costruzioni/036140509-36.TXT")));
+        QVERIFY(salvato.open(QIODevice::ReadOnly));
+        QCOMPARE(salvato.readAll(), QByteArray("01 05 12\r\n02 14 26 36\r\n03 04 22 30\r\n07 08 09\r\n"));
+    }
+
+    // F10 for the notes.
+    RispondiDialoghi note;
+    note.Ispeziona = [](QDialog *d) { Fotografa(d, QStringLiteral("readme-informazioni")); };
+    f.txtLista->setFocus();
+    QTest::keyClick(f.txtLista, Qt::Key_F10);
+    QTRY_COMPARE(note.visti.size(), 1);
+    QCOMPARE(note.visti[0].classe, QStringLiteral("frmInfo"));
+}
+
+void tst_Documentazione::nomiDelReadme()
+{
+    // The names the README gives as examples are the ones the program makes.
+    QVERIFY2(!readme.isEmpty(), "README.md not found");
+    const QString ventiquattro = Salvataggio::NomeFile(Adesso, 36, QLocale::c()) + QStringLiteral(".TXT");
+    QCOMPARE(ventiquattro, QStringLiteral("036140509-36.TXT"));
+    QVERIFY(readme.contains(ventiquattro));
+    const QString dodici =
+        Salvataggio::NomeFile(Adesso, 36, QLocale(QLocale::English, QLocale::UnitedStates)) + QStringLiteral(".TXT");
+    QVERIFY2(readme.contains(QStringLiteral("`") + dodici + QStringLiteral("`")), qPrintable(dodici));
+    QVERIFY(readme.contains(Salvataggio::NomeFile(QDateTime(QDate(2024, 1, 1), QTime(9, 0, 0)), 9, QLocale::c())
+                            + QStringLiteral(".TXT")));
+}
+
+void tst_Documentazione::immaginiDelReadme()
+{
+    // Each picture the README shows is committed, and is a picture of this program's size.
+    QVERIFY2(!readme.isEmpty(), "README.md not found");
+    static const QRegularExpression immagine(QStringLiteral(R"(\]\((docs/[^)]+\.png)\))"));
+    int trovate = 0;
+    for (const QRegularExpressionMatch &m : immagine.globalMatch(readme)) {
+        ++trovate;
+        const QImage foto(QStringLiteral(OMBRAZIO_SOURCE_DIR "/") + m.captured(1));
+        QVERIFY2(!foto.isNull(), qPrintable(m.captured(1)));
+        QVERIFY(foto.width() >= 200 && foto.height() >= 100);
+    }
+    QCOMPARE(trovate, 3);
+    const QImage principale(QStringLiteral(OMBRAZIO_SOURCE_DIR "/docs/finestra.png"));
+    QCOMPARE(principale.size(), finestra->size());
+}
+
+QTEST_MAIN(tst_Documentazione)
+#include "tst_documentazione.moc"
