@@ -66,6 +66,9 @@ void tst_frmInfo::init()
     finestra = std::make_unique<frmOmbrazio>();
     finestra->show();
     QVERIFY(QTest::qWaitForWindowExposed(finestra.get()));
+    // Keys and focus belong to the active window, as on a desktop.
+    finestra->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(finestra.get()));
 }
 
 void tst_frmInfo::f10_data()

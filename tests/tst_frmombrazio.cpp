@@ -49,6 +49,9 @@ void tst_frmOmbrazio::init()
     finestra = std::make_unique<frmOmbrazio>();
     finestra->show();
     QVERIFY(QTest::qWaitForWindowExposed(finestra.get()));
+    // Keys and focus belong to the active window, as on a desktop.
+    finestra->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(finestra.get()));
 }
 
 QWidget *tst_frmOmbrazio::Controllo(const QString &nome) const
