@@ -24,12 +24,12 @@ constexpr int ErrorePercorso = 76;
 
 constexpr qint64 Blocco = 64 * 1024;
 
-int ErroreScrittura(const QString &cartella, qint64 dimensione)
+int ErroreScrittura(const QString &cartella, qint64 dimensione, ScritturaFile &scrittura)
 {
     const QStorageInfo disco(cartella);
     if (!disco.isValid() || !disco.isReady())
         return ErrorePeriferica;
-    if (disco.bytesAvailable() < dimensione)
+    if (scrittura.SpazioLibero(disco) < dimensione)
         return ErroreDiscoPieno;
     return ErroreIO;
 }
@@ -50,7 +50,8 @@ QString NomeFile(const QDateTime &adesso, qint16 quantita, const QLocale &locale
 int CodificaLista(const QString &testo, QByteArray &dati)
 {
     const QString righe = ListaTesto::TestoDaRighe(ListaTesto::RaccogliRighe(testo));
-    QStringEncoder codifica("windows-1252");
+    // Stateless: a lone high surrogate at the end of a piece is an error, not something held back.
+    QStringEncoder codifica("windows-1252", QStringConverter::Flag::Stateless);
     dati = codifica.encode(righe);
     if (!codifica.hasError())
         return 0;
@@ -59,7 +60,7 @@ int CodificaLista(const QString &testo, QByteArray &dati)
     int numero = 0;
     for (QStringView riga : QStringTokenizer(testo, ListaTesto::FineRiga())) {
         ++numero;
-        QStringEncoder prova("windows-1252");
+        QStringEncoder prova("windows-1252", QStringConverter::Flag::Stateless);
         const QByteArray provata = prova.encode(riga);
         if (prova.hasError())
             return numero;
@@ -76,6 +77,11 @@ qint64 ScritturaFile::Scrivi(QIODevice &file, const char *dati, qint64 quanti)
 bool ScritturaFile::Conferma(QSaveFile &file)
 {
     return file.commit();
+}
+
+qint64 ScritturaFile::SpazioLibero(const QStorageInfo &disco)
+{
+    return disco.bytesAvailable();
 }
 
 int ScriviFile(const QString &percorso, const QByteArray &dati, ScritturaFile &scrittura)
@@ -97,7 +103,7 @@ int ScriviFile(const QString &percorso, const QByteArray &dati, ScritturaFile &s
         const qint64 scritti = scrittura.Scrivi(file, dati.constData() + fatti, quanti);
         if (scritti <= 0) {
             // The temporary file still holds what was written: that is what filled the disk.
-            const int errore = ErroreScrittura(cartella, dati.size() - fatti);
+            const int errore = ErroreScrittura(cartella, dati.size() - fatti, scrittura);
             file.cancelWriting();
             return errore;
         }
@@ -105,12 +111,12 @@ int ScriviFile(const QString &percorso, const QByteArray &dati, ScritturaFile &s
     }
     // Flushing while the temporary file still exists lets a full disk be told apart.
     if (!file.flush()) {
-        const int errore = ErroreScrittura(cartella, dati.size());
+        const int errore = ErroreScrittura(cartella, dati.size(), scrittura);
         file.cancelWriting();
         return errore;
     }
     if (!scrittura.Conferma(file))
-        return ErroreScrittura(cartella, dati.size());
+        return ErroreScrittura(cartella, dati.size(), scrittura);
     return 0;
 }
 

@@ -8,6 +8,7 @@
 
 class QIODevice;
 class QSaveFile;
+class QStorageInfo;
 
 namespace Salvataggio {
 
@@ -29,6 +30,8 @@ public:
     virtual ~ScritturaFile() = default;
     virtual qint64 Scrivi(QIODevice &file, const char *dati, qint64 quanti);
     virtual bool Conferma(QSaveFile &file);
+    // Asked only after a write has failed, to tell a full disk from other failures.
+    virtual qint64 SpazioLibero(const QStorageInfo &disco);
 };
 
 // Replaces the file at `percorso` with `dati` as a whole or not at all.

@@ -1,0 +1,65 @@
+// Encoding a list for the save file, from arbitrary text.
+
+#include "Verifica.h"
+
+#include "list/Salvataggio.h"
+
+#include <QByteArray>
+
+namespace {
+
+// Windows-1252 from 0x80 to 0x9F; the five bytes it leaves undefined stand for themselves.
+constexpr char16_t Alti[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                               0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                               0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                               0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+// The byte for one UTF-16 unit, or -1 when the code page has none (surrogates included).
+int Byte(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+        return u;
+    for (int i = 0; i < 32; ++i) {
+        if (Alti[i] == u)
+            return 0x80 + i;
+    }
+    return -1;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *dati, std::size_t quanti)
+{
+    const Ingresso ingresso = Decodifica(dati, quanti);
+    const QStringList pezzi = Pezzi(ingresso.testo);
+
+    QByteArray attesi;
+    int primaNonSalvabile = 0;
+    for (qsizetype n = 0; n < pezzi.size() && !primaNonSalvabile; ++n) {
+        const QString &riga = pezzi[n];
+        if (riga.isEmpty())
+            continue;
+        for (QChar c : riga) {
+            const int b = Byte(c);
+            if (b < 0) {
+                primaNonSalvabile = int(n + 1);
+                break;
+            }
+            attesi.append(char(b));
+        }
+        attesi.append("\r\n");
+    }
+
+    QByteArray prodotti("leftover");
+    const int esito = Salvataggio::CodificaLista(ingresso.testo, prodotti);
+    if (primaNonSalvabile) {
+        // Nothing half-written, and the message names the line that holds the character.
+        VERIFICA(esito == primaNonSalvabile);
+        VERIFICA(prodotti.isEmpty());
+    } else {
+        VERIFICA(esito == 0);
+        VERIFICA(prodotti == attesi);
+    }
+    return 0;
+}
