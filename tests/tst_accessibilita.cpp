@@ -60,10 +60,8 @@ private:
 
 void tst_Accessibilita::init()
 {
-    mDichiarazioni::Azzera();
-    finestra = std::make_unique<frmOmbrazio>();
-    finestra->show();
-    QVERIFY(QTest::qWaitForWindowExposed(finestra.get()));
+    finestra = ApriFinestra();
+    QVERIFY(finestra);
 }
 
 void tst_Accessibilita::nomiDeiComandi()

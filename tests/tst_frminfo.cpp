@@ -62,13 +62,8 @@ private:
 
 void tst_frmInfo::init()
 {
-    mDichiarazioni::Azzera();
-    finestra = std::make_unique<frmOmbrazio>();
-    finestra->show();
-    QVERIFY(QTest::qWaitForWindowExposed(finestra.get()));
-    // Keys and focus belong to the active window, as on a desktop.
-    finestra->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(finestra.get()));
+    finestra = ApriFinestra();
+    QVERIFY(finestra);
 }
 
 void tst_frmInfo::f10_data()

@@ -55,10 +55,8 @@ private:
 
 void tst_Griglia::init()
 {
-    mDichiarazioni::Azzera();
-    finestra = std::make_unique<frmOmbrazio>();
-    finestra->show();
-    QVERIFY(QTest::qWaitForWindowExposed(finestra.get()));
+    finestra = ApriFinestra();
+    QVERIFY(finestra);
 }
 
 void tst_Griglia::Genera(int quantita, int perRiga, QList<DialogoVisto> *visti)

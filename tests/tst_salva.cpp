@@ -71,11 +71,8 @@ void tst_Salva::init()
 void tst_Salva::Crea(std::shared_ptr<Salvataggio::ScritturaFile> scrittura)
 {
     finestra.reset();
-    mDichiarazioni::Azzera();
-    Ambiente ambiente{[this] { return adesso; }, cartella->path(), std::move(scrittura)};
-    finestra = std::make_unique<frmOmbrazio>(ambiente);
-    finestra->show();
-    QVERIFY(QTest::qWaitForWindowExposed(finestra.get()));
+    finestra = ApriFinestra(Ambiente{[this] { return adesso; }, cartella->path(), std::move(scrittura)});
+    QVERIFY(finestra);
 }
 
 void tst_Salva::cleanup()

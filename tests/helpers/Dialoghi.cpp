@@ -91,3 +91,24 @@ void Fotografa(QWidget *widget, const QString &nome)
     QDir().mkpath(cartella);
     widget->grab().save(cartella + u'/' + nome + QStringLiteral(".png"));
 }
+
+#include "app/frmOmbrazio.h"
+#include "app/mDichiarazioni.h"
+
+std::unique_ptr<frmOmbrazio> ApriFinestra()
+{
+    return ApriFinestra(Ambiente::DiSistema());
+}
+
+std::unique_ptr<frmOmbrazio> ApriFinestra(const Ambiente &ambiente)
+{
+    mDichiarazioni::Azzera();
+    auto finestra = std::make_unique<frmOmbrazio>(ambiente);
+    finestra->show();
+    if (!QTest::qWaitForWindowExposed(finestra.get()))
+        return nullptr;
+    finestra->activateWindow();
+    if (!QTest::qWaitForWindowActive(finestra.get()))
+        return nullptr;
+    return finestra;
+}

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <functional>
+#include <memory>
 
 #include <QDialog>
 
@@ -50,3 +51,11 @@ bool ChiudiComeUtente(QWidget *finestra);
 
 // Writes a picture of the widget under the build folder, for a person to look at.
 void Fotografa(QWidget *widget, const QString &nome);
+
+class frmOmbrazio;
+struct Ambiente;
+
+// The main window as a user meets it: fresh globals, shown, exposed and active
+// (keys and focus belong to the active window). Null if the window system refused.
+std::unique_ptr<frmOmbrazio> ApriFinestra();
+std::unique_ptr<frmOmbrazio> ApriFinestra(const Ambiente &ambiente);
