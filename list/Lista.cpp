@@ -10,6 +10,8 @@
 #include "list/Salvataggio.h"
 
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextDocument>
 
 namespace {
 
@@ -17,6 +19,24 @@ const QString &MessaggioListaVuota()
 {
     static const QString testo = QStringLiteral("L'Area combinazioni è vuota ..!");
     return testo;
+}
+
+// Whether the list text holds a non-empty line, read off the document's blocks: the
+// answer is almost always in the first one, where collecting the lines would copy
+// the whole list.
+bool HaRighe(const QTextDocument &documento)
+{
+    for (QTextBlock b = documento.begin(); b.isValid(); b = b.next()) {
+        if (b.length() <= 1)
+            continue;
+        // A line separator breaks the line in the list text; anything else is content.
+        const QString riga = b.text();
+        for (QChar c : riga) {
+            if (c != QChar::LineSeparator)
+                return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -51,13 +71,16 @@ void frmOmbrazio::cmdSort_Click()
     const mFunzioni::SegnalaErrore segnala = [](int numero) { mGestioneErrori::MostraErrore(numero); };
     mFunzioni::OrdinaNumeri(righe, segnala);
     mFunzioni::OrdinaRighe(righe, segnala);
-    ListaDocumento::Sostituisci(*txtLista, ListaTesto::TestoDaRighe(righe));
+    const QString testo = ListaTesto::TestoDaRighe(righe);
+    // The lines are done with: their memory can serve the document's edit.
+    righe = QStringList();
+    ListaDocumento::Sostituisci(*txtLista, testo);
     gSortEseguito = true;
 }
 
 void frmOmbrazio::cmdSalva_Click()
 {
-    if (ListaDocumento::Vuoto(*txtLista->document()) || ListaTesto::RaccogliRighe(TestoLista()).isEmpty()) {
+    if (ListaDocumento::Vuoto(*txtLista->document()) || !HaRighe(*txtLista->document())) {
         RichiestaMessaggio(MessaggioListaVuota(), QStringLiteral("OK"));
         return;
     }

@@ -47,8 +47,35 @@ QString NomeFile(const QDateTime &adesso, qint16 quantita, const QLocale &locale
         + QStringLiteral("%1").arg(quantita, 2, 10, QLatin1Char('0'));
 }
 
+namespace {
+
+// The non-empty lines of the list text, each followed by CR LF, straight into bytes.
+// Lists are digits and spaces: while every character is ASCII it is its own byte in
+// the code page, and neither the list of lines nor the converter is needed.
+bool RigheAscii(const QString &testo, QByteArray &dati)
+{
+    const QStringView crlf = ListaTesto::FineRiga();
+    dati.resize(testo.size() + crlf.size());
+    char *scrivi = dati.data();
+    for (QStringView riga : QStringTokenizer(testo, crlf, Qt::SkipEmptyParts)) {
+        for (QChar c : riga) {
+            if (c.unicode() >= 0x80)
+                return false;
+            *scrivi++ = char(c.unicode());
+        }
+        *scrivi++ = '\r';
+        *scrivi++ = '\n';
+    }
+    dati.truncate(scrivi - dati.constData());
+    return true;
+}
+
+} // namespace
+
 int CodificaLista(const QString &testo, QByteArray &dati)
 {
+    if (RigheAscii(testo, dati))
+        return 0;
     const QString righe = ListaTesto::TestoDaRighe(ListaTesto::RaccogliRighe(testo));
     // Stateless: a lone high surrogate at the end of a piece is an error, not something held back.
     QStringEncoder codifica("windows-1252", QStringConverter::Flag::Stateless);

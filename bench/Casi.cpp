@@ -1,0 +1,427 @@
+// Every case drives the real window (or the real routines) and, in the same run,
+// the floor that Qt and the machine set for the same work. Only the operation is
+// timed; each iteration prepares its window first, and checks the result after.
+
+#include "Casi.h"
+#include "Dati.h"
+#include "Floor.h"
+#include "Tabella.h"
+
+#include "app/Caratteri.h"
+#include "app/frmOmbrazio.h"
+#include "app/mDichiarazioni.h"
+#include "common/PulsanteComando.h"
+#include "common/mFunzioni.h"
+#include "grid/CellaNumero.h"
+#include "list/ListaTesto.h"
+#include "list/Salvataggio.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QTest>
+#include <QTextCursor>
+
+#include <cstdio>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <memory>
+
+namespace {
+
+constexpr int RigheLista = 32767;
+constexpr int RigheInLista = 32000;
+
+const QString &Lista(int righe)
+{
+    static std::map<int, QString> liste;
+    auto it = liste.find(righe);
+    if (it == liste.end())
+        it = liste.emplace(righe, Dati::ListaCasuale(righe)).first;
+    return it->second;
+}
+
+const QString &Ordinata(int righe)
+{
+    static std::map<int, QString> liste;
+    auto it = liste.find(righe);
+    if (it == liste.end())
+        it = liste.emplace(righe, Dati::ListaOrdinata(Lista(righe))).first;
+    return it->second;
+}
+
+double Secondi(long long da, long long a)
+{
+    return double(a - da) / 1e9;
+}
+
+// Lets the window finish what the operation left queued: deferred deletions,
+// layout, and the repaint of what changed.
+void Completa()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+// Answers each message dialog as soon as it has painted itself, with "SI" when it
+// asks and its only button otherwise: the user's reply, without a timer's delay.
+class RispondiSubito : public QObject
+{
+public:
+    RispondiSubito() { qApp->installEventFilter(this); }
+    int risposte = 0;
+
+protected:
+    bool eventFilter(QObject *oggetto, QEvent *evento) override
+    {
+        if (evento->type() == QEvent::Paint && oggetto->objectName() == QLatin1String("frmMessage")
+            && oggetto != m_ultimo) {
+            auto *dialogo = static_cast<QDialog *>(oggetto);
+            m_ultimo = dialogo;
+            QMetaObject::invokeMethod(
+                this,
+                [this, dialogo = QPointer<QDialog>(dialogo)] {
+                    if (!dialogo)
+                        return;
+                    QPushButton *scelto = nullptr;
+                    for (QPushButton *p : dialogo->findChildren<QPushButton *>()) {
+                        if (p->isVisible() && (!scelto || p->text() == QLatin1String("SI")))
+                            scelto = p;
+                    }
+                    if (scelto) {
+                        ++risposte;
+                        QTest::mouseClick(scelto, Qt::LeftButton);
+                    }
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    QPointer<QObject> m_ultimo;
+};
+
+QString CartellaProgramma()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/cartella-programma");
+}
+
+Ambiente AmbienteBench()
+{
+    const QString cartella = CartellaProgramma();
+    QDir().mkpath(Salvataggio::CartellaSalvataggio(cartella));
+    return {[] { return QDateTime(QDate(2026, 2, 5), QTime(14, 5, 9)); }, cartella,
+            std::make_shared<Salvataggio::ScritturaFile>()};
+}
+
+// A fresh main window, shown, with the shared state of a fresh start.
+std::unique_ptr<frmOmbrazio> NuovaFinestra()
+{
+    mDichiarazioni::Azzera();
+    auto finestra = std::make_unique<frmOmbrazio>(AmbienteBench());
+    finestra->show();
+    if (!QTest::qWaitForWindowExposed(finestra.get()))
+        std::fprintf(stderr, "main window not exposed\n");
+    Completa();
+    return finestra;
+}
+
+// The list as a paste leaves it: caret and view at the end.
+void Incolla(frmOmbrazio &f, const QString &testo)
+{
+    f.txtLista->setPlainText(testo);
+    f.txtLista->moveCursor(QTextCursor::End);
+    f.txtLista->ensureCursorVisible();
+    Completa();
+}
+
+void Clicca(QWidget *w)
+{
+    QTest::mouseClick(w, Qt::LeftButton);
+}
+
+// --- SORT -------------------------------------------------------------------
+
+void SortClick(benchmark::State &stato, int righe)
+{
+    const QString &lista = Lista(righe);
+    const QString &attesa = Ordinata(righe);
+    auto f = NuovaFinestra();
+    for (auto _ : stato) {
+        Incolla(*f, lista);
+        const long long t0 = OraMonotonaNs();
+        Clicca(f->cmdSort);
+        Completa();
+        stato.SetIterationTime(Secondi(t0, OraMonotonaNs()));
+        if (f->TestoLista() != attesa || !gSortEseguito)
+            stato.SkipWithError("SORT did not leave the sorted list");
+    }
+}
+
+void FloorImpostaOrdinata(benchmark::State &stato, int righe)
+{
+    const QString &lista = Lista(righe);
+    const QString &attesa = Ordinata(righe);
+    auto f = NuovaFinestra();
+    for (auto _ : stato) {
+        Incolla(*f, lista);
+        const long long t0 = OraMonotonaNs();
+        f->txtLista->setPlainText(attesa);
+        Completa();
+        stato.SetIterationTime(Secondi(t0, OraMonotonaNs()));
+    }
+}
+
+// --- The routines alone -------------------------------------------------------
+
+void Routine(benchmark::State &stato)
+{
+    const QString &lista = Lista(RigheLista);
+    const QString &attesa = Ordinata(RigheLista);
+    int errori = 0;
+    const mFunzioni::SegnalaErrore segnala = [&errori](int) { ++errori; };
+    for (auto _ : stato) {
+        const long long t0 = OraMonotonaNs();
+        QStringList righe = ListaTesto::RaccogliRighe(lista);
+        mFunzioni::OrdinaNumeri(righe, segnala);
+        mFunzioni::OrdinaRighe(righe, segnala);
+        const QString testo = ListaTesto::TestoDaRighe(righe);
+        stato.SetIterationTime(Secondi(t0, OraMonotonaNs()));
+        if (testo != attesa || errori)
+            stato.SkipWithError("the routines did not give the sorted list");
+    }
+}
+
+void FloorSortProcesso(benchmark::State &stato)
+{
+    const QByteArray ingresso = Lista(RigheLista).toLatin1();
+    const QByteArray attesa = Ordinata(RigheLista).toLatin1();
+    for (auto _ : stato) {
+        const EsitoProcesso esito = EseguiProcesso("sort", {}, {"LC_ALL=C"}, ingresso);
+        stato.SetIterationTime(Secondi(esito.inizioNs, esito.fineNs));
+        if (esito.stato != 0 || esito.uscita != attesa)
+            stato.SkipWithError("sort did not give the sorted list");
+    }
+}
+
+// --- IN LISTA -----------------------------------------------------------------
+
+void InLista(benchmark::State &stato, int righe)
+{
+    auto f = NuovaFinestra();
+    Clicca(f->cmdCostruisci);
+    Completa();
+    for (int cella : {1, 5, 12, 20, 33, 36})
+        Clicca(f->lblNumero(cella));
+    const QString riga = QStringLiteral("01 05 12 20 33 36\r\n");
+    Incolla(*f, righe ? Lista(righe) : QString());
+    for (auto _ : stato) {
+        const long long t0 = OraMonotonaNs();
+        Clicca(f->cmdInLista);
+        Completa();
+        stato.SetIterationTime(Secondi(t0, OraMonotonaNs()));
+    }
+    const QString testo = f->TestoLista();
+    if (testo.size() != (righe ? Lista(righe).size() : 0) + riga.size() * stato.iterations() || !testo.endsWith(riga))
+        stato.SkipWithError("IN LISTA did not append the line");
+}
+
+// --- GENERA GRIGLIA -----------------------------------------------------------
+
+void GeneraGriglia(benchmark::State &stato)
+{
+    auto f = NuovaFinestra();
+    for (auto _ : stato) {
+        gQuantitaNumeri = 36;
+        gNumeriPerRiga = 6;
+        Clicca(f->cmdCostruisci);
+        Completa();
+        gQuantitaNumeri = 90;
+        gNumeriPerRiga = 10;
+        const long long t0 = OraMonotonaNs();
+        Clicca(f->cmdCostruisci);
+        Completa();
+        stato.SetIterationTime(Secondi(t0, OraMonotonaNs()));
+        if (f->lblNumero.Conta() != 90 || !f->lblNumero(90)->isVisible())
+            stato.SkipWithError("the board does not have 90 cells");
+    }
+}
+
+void FloorEtichette(benchmark::State &stato)
+{
+    QWidget finestra;
+    finestra.setFixedSize(825, 559);
+    auto *cornice = new QFrame(&finestra);
+    cornice->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    cornice->setGeometry(10, 4, 505, 459);
+    finestra.show();
+    if (!QTest::qWaitForWindowExposed(&finestra))
+        std::fprintf(stderr, "floor window not exposed\n");
+    std::vector<QLabel *> etichette;
+    for (auto _ : stato) {
+        qDeleteAll(etichette);
+        etichette.clear();
+        Completa();
+        const long long t0 = OraMonotonaNs();
+        for (int k = 1; k <= 90; ++k) {
+            auto *etichetta = new QLabel(QString::number(k), cornice);
+            etichetta->setGeometry(10 + (k - 1) % 10 * 49, 16 + (k - 1) / 10 * 49, 47, 47);
+            etichetta->show();
+            etichette.push_back(etichetta);
+        }
+        Completa();
+        stato.SetIterationTime(Secondi(t0, OraMonotonaNs()));
+    }
+}
+
+// --- SALVA ----------------------------------------------------------------------
+
+QString FileSalvato()
+{
+    return Salvataggio::CartellaSalvataggio(CartellaProgramma()) + QStringLiteral("/036140509-36.TXT");
+}
+
+void Salva(benchmark::State &stato, bool ordinata)
+{
+    const QString &lista = ordinata ? Ordinata(RigheLista) : Lista(RigheLista);
+    const QByteArray attesi = Dati::FileAtteso(lista);
+    auto f = NuovaFinestra();
+    RispondiSubito risponditore;
+    for (auto _ : stato) {
+        Incolla(*f, lista);
+        gSortEseguito = ordinata;
+        QFile::remove(FileSalvato());
+        risponditore.risposte = 0;
+        const long long t0 = OraMonotonaNs();
+        Clicca(f->cmdSalva);
+        Completa();
+        stato.SetIterationTime(Secondi(t0, OraMonotonaNs()));
+        QFile file(FileSalvato());
+        if (risponditore.risposte != (ordinata ? 1 : 2) || !file.open(QIODevice::ReadOnly) || file.readAll() != attesi)
+            stato.SkipWithError("SALVA did not write the list");
+    }
+}
+
+void FloorQSaveFile(benchmark::State &stato)
+{
+    const QByteArray dati = Dati::FileAtteso(Ordinata(RigheLista));
+    const QString percorso = Salvataggio::CartellaSalvataggio(CartellaProgramma()) + QStringLiteral("/floor.TXT");
+    AmbienteBench();
+    for (auto _ : stato) {
+        QFile::remove(percorso);
+        const long long t0 = OraMonotonaNs();
+        QSaveFile file(percorso);
+        const bool ok = file.open(QIODevice::WriteOnly) && file.write(dati) == dati.size() && file.commit();
+        stato.SetIterationTime(Secondi(t0, OraMonotonaNs()));
+        if (!ok)
+            stato.SkipWithError("QSaveFile failed");
+    }
+}
+
+// --- Start-up ---------------------------------------------------------------------
+
+void Avvio(benchmark::State &stato, const char *programma)
+{
+    for (auto _ : stato) {
+        const EsitoProcesso esito = EseguiProcesso(programma, {}, {"QT_QPA_PLATFORM=offscreen"}, {});
+        long long dipintoNs = 0;
+        long picco = 0;
+        if (std::sscanf(esito.uscita.constData(), "%lld %ld", &dipintoNs, &picco) != 2 || esito.stato != 0) {
+            stato.SkipWithError("the program did not report its first paint");
+            break;
+        }
+        stato.SetIterationTime(Secondi(esito.inizioNs, dipintoNs));
+        stato.counters[ContatorePicco] = double(picco);
+    }
+}
+
+void Registra(const std::string &nome, std::function<void(benchmark::State &)> caso, int iterazioni)
+{
+    benchmark::RegisterBenchmark(nome.c_str(), [caso](benchmark::State &s) { caso(s); })
+        ->UseManualTime()
+        ->Iterations(iterazioni)
+        ->Unit(benchmark::kMillisecond);
+}
+
+} // namespace
+
+const std::vector<int> &RigheScala()
+{
+    static const std::vector<int> righe{1000, 8000, RigheLista, 100000};
+    return righe;
+}
+
+std::string CasoSort(int righe)
+{
+    return "sort_click/" + std::to_string(righe);
+}
+
+const std::vector<Confronto> &Confronti()
+{
+    static const std::vector<Confronto> confronti{
+        {"SORT click, 32,767 lines, list box updated", CasoSort(RigheLista), "floor/setPlainText_sorted/32767", 1.5},
+        {"collect+normalise+order 32,767 lines (no widgets)", "routines/32767", "floor/LC_ALL=C_sort_process/32767", 1.0},
+        {"IN LISTA, 32,000 lines in the list", "in_lista/32000", "floor/in_lista_empty_list", 2.0},
+        {"GENERA GRIGLIA 90 cells, 10 a row, from 36", "genera_griglia/90", "floor/90_qlabels", 1.5},
+        {"SALVA 32,767 sorted lines, confirmation answered", "salva/32767", "floor/QSaveFile/32767", 1.5},
+        {"start-up to first paint", CasoAvvioNostro, CasoAvvioFloor, 1.3},
+    };
+    return confronti;
+}
+
+int main(int argc, char *argv[])
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    Caratteri::RegistraSostituzioni();
+
+    for (int righe : RigheScala())
+        Registra(CasoSort(righe), [righe](benchmark::State &s) { SortClick(s, righe); }, 1);
+    Registra("floor/setPlainText_sorted/32767", [](benchmark::State &s) { FloorImpostaOrdinata(s, RigheLista); }, 1);
+    Registra("routines/32767", Routine, 1);
+    Registra("floor/LC_ALL=C_sort_process/32767", FloorSortProcesso, 1);
+    Registra("in_lista/32000", [](benchmark::State &s) { InLista(s, RigheInLista); }, 20);
+    Registra("floor/in_lista_empty_list", [](benchmark::State &s) { InLista(s, 0); }, 20);
+    Registra("genera_griglia/90", GeneraGriglia, 3);
+    Registra("floor/90_qlabels", FloorEtichette, 3);
+    Registra("salva/32767", [](benchmark::State &s) { Salva(s, true); }, 1);
+    Registra("salva_unsorted_question_answered/32767", [](benchmark::State &s) { Salva(s, false); }, 1);
+    Registra("floor/QSaveFile/32767", FloorQSaveFile, 1);
+    Registra(CasoAvvioNostro, [](benchmark::State &s) { Avvio(s, AVVIO_OMBRAZIO); }, 1);
+    Registra(CasoAvvioFloor, [](benchmark::State &s) { Avvio(s, AVVIO_MINIMO); }, 1);
+
+    // Medians of interleaved repetitions: a burst of load on the shared machine then
+    // falls on our case and its floor alike instead of on one of them.
+    std::vector<char *> argomenti{argv[0]};
+    std::string ripetizioni = "--benchmark_repetitions=15";
+    std::string interleave = "--benchmark_enable_random_interleaving=true";
+    std::string aggregati = "--benchmark_report_aggregates_only=true";
+    argomenti.push_back(ripetizioni.data());
+    argomenti.push_back(interleave.data());
+    argomenti.push_back(aggregati.data());
+    for (int i = 1; i < argc; ++i)
+        argomenti.push_back(argv[i]);
+    int quanti = int(argomenti.size());
+    benchmark::Initialize(&quanti, argomenti.data());
+    if (benchmark::ReportUnrecognizedArguments(quanti, argomenti.data()))
+        return 2;
+
+    Raccoglitore risultati;
+    risultati.SetOutputStream(&std::cerr);
+    risultati.SetErrorStream(&std::cerr);
+    benchmark::RunSpecifiedBenchmarks(&risultati);
+    benchmark::Shutdown();
+    return StampaTabella(risultati) == 0 ? 0 : 1;
+}

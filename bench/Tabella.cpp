@@ -1,0 +1,132 @@
+#include "Tabella.h"
+
+#include "Casi.h"
+
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+void Raccoglitore::ReportRuns(const std::vector<Run> &runs)
+{
+    for (const Run &run : runs) {
+        if (run.run_type != Run::RT_Aggregate || run.aggregate_name != "median")
+            continue;
+        const std::string nome = run.run_name.function_name;
+        m_secondi[nome] = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        for (const auto &[chiave, contatore] : run.counters)
+            m_contatori[nome][chiave] = contatore.value;
+    }
+    ConsoleReporter::ReportRuns(runs);
+}
+
+double Raccoglitore::Mediana(const std::string &caso) const
+{
+    const auto it = m_secondi.find(caso);
+    return it == m_secondi.end() ? -1 : it->second;
+}
+
+double Raccoglitore::MedianaContatore(const std::string &caso, const std::string &contatore) const
+{
+    const auto it = m_contatori.find(caso);
+    if (it == m_contatori.end())
+        return -1;
+    const auto c = it->second.find(contatore);
+    return c == it->second.end() ? -1 : c->second;
+}
+
+namespace {
+
+std::string Tempo(double secondi)
+{
+    char testo[32];
+    if (secondi < 0)
+        return "-";
+    if (secondi < 1e-3)
+        std::snprintf(testo, sizeof testo, "%.1f us", secondi * 1e6);
+    else
+        std::snprintf(testo, sizeof testo, "%.2f ms", secondi * 1e3);
+    return testo;
+}
+
+std::string Memoria(double kB)
+{
+    char testo[32];
+    if (kB < 0)
+        return "-";
+    std::snprintf(testo, sizeof testo, "%.1f MiB", kB / 1024);
+    return testo;
+}
+
+struct Riga
+{
+    std::string caso;
+    std::string nostro;
+    std::string floor;
+    double rapporto;
+    double obiettivo;
+};
+
+} // namespace
+
+int StampaTabella(const Raccoglitore &r)
+{
+    std::vector<Riga> righe;
+    for (const Confronto &c : Confronti()) {
+        const double nostro = r.Mediana(c.nostro);
+        const double floor = r.Mediana(c.floor);
+        righe.push_back({c.descrizione, Tempo(nostro), Tempo(floor),
+                         nostro > 0 && floor > 0 ? nostro / floor : -1, c.obiettivo});
+    }
+    {
+        const double nostro = r.MedianaContatore(CasoAvvioNostro, ContatorePicco);
+        const double floor = r.MedianaContatore(CasoAvvioFloor, ContatorePicco);
+        righe.push_back({"start-up peak memory (max RSS)", Memoria(nostro), Memoria(floor),
+                         nostro > 0 && floor > 0 ? nostro / floor : -1, 1.2});
+    }
+
+    int mancati = 0;
+    std::printf("\n%-52s %12s %12s %7s %6s\n", "case", "ours", "floor", "ratio", "goal");
+    std::printf("%s\n", std::string(93, '-').c_str());
+    for (const Riga &riga : righe) {
+        const bool ok = riga.rapporto > 0 && riga.rapporto <= riga.obiettivo;
+        mancati += ok ? 0 : 1;
+        char rapporto[16] = "-";
+        if (riga.rapporto > 0)
+            std::snprintf(rapporto, sizeof rapporto, "%.2fx", riga.rapporto);
+        std::printf("%-52s %12s %12s %7s %5.1fx %s\n", riga.caso.c_str(), riga.nostro.c_str(), riga.floor.c_str(),
+                    rapporto, riga.obiettivo, ok ? "ok" : "MISSED");
+    }
+
+    // Least-squares slope of log(time) on log(lines).
+    std::vector<double> x;
+    std::vector<double> y;
+    std::printf("\nSORT click scaling:");
+    for (int n : RigheScala()) {
+        const double t = r.Mediana(CasoSort(n));
+        std::printf("  %d lines %s", n, Tempo(t).c_str());
+        if (t > 0) {
+            x.push_back(std::log(double(n)));
+            y.push_back(std::log(t));
+        }
+    }
+    std::printf("\n");
+    if (x.size() >= 2) {
+        double mx = 0;
+        double my = 0;
+        for (std::size_t i = 0; i < x.size(); ++i) {
+            mx += x[i] / double(x.size());
+            my += y[i] / double(x.size());
+        }
+        double sxy = 0;
+        double sxx = 0;
+        for (std::size_t i = 0; i < x.size(); ++i) {
+            sxy += (x[i] - mx) * (y[i] - my);
+            sxx += (x[i] - mx) * (x[i] - mx);
+        }
+        const double esponente = sxy / sxx;
+        const bool ok = esponente <= 1.2;
+        mancati += ok ? 0 : 1;
+        std::printf("fitted growth exponent: %.2f (goal <= 1.2) %s\n", esponente, ok ? "ok" : "MISSED");
+    }
+    return mancati;
+}
