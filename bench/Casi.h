@@ -15,7 +15,9 @@ struct Confronto
 const std::vector<Confronto> &Confronti();
 const std::vector<int> &RigheScala();
 std::string CasoSort(int righe);
+std::string CasoFloorSort(int righe);
 
 inline const char *const CasoAvvioNostro = "startup/ombrazio";
 inline const char *const CasoAvvioFloor = "floor/startup_minimal_window";
 inline const char *const ContatorePicco = "peak_kB";
+inline const char *const ContatoreCpu = "cpu_s";

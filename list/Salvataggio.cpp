@@ -55,14 +55,22 @@ namespace {
 bool RigheAscii(const QString &testo, QByteArray &dati)
 {
     const QStringView crlf = ListaTesto::FineRiga();
+    if (!QtPrivate::isAscii(testo))
+        return false;
+    // Every CR LF separates two lines, as no two of them can overlap, so with none at the
+    // start and no two in a row there is no empty line to drop: the bytes are the text
+    // itself, with the last line break added if the text lacks it.
+    if (!testo.isEmpty() && !testo.startsWith(crlf) && !testo.contains(QStringLiteral("\r\n\r\n"))) {
+        dati = testo.toLatin1();
+        if (!testo.endsWith(crlf))
+            dati.append("\r\n", 2);
+        return true;
+    }
     dati.resize(testo.size() + crlf.size());
     char *scrivi = dati.data();
     for (QStringView riga : QStringTokenizer(testo, crlf, Qt::SkipEmptyParts)) {
-        for (QChar c : riga) {
-            if (c.unicode() >= 0x80)
-                return false;
+        for (QChar c : riga)
             *scrivi++ = char(c.unicode());
-        }
         *scrivi++ = '\r';
         *scrivi++ = '\n';
     }
