@@ -177,6 +177,7 @@ void frmOmbrazio::CostruisciControlli()
     txtLista->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     // Tab moves on to the next control, as in any form, rather than typing a tab.
     txtLista->setTabChangesFocus(true);
+    ListaDocumento::TastiRipeti(*txtLista);
 
     Frame1 = NuovaCornice(this, 7860, 6960, 4335, 1335, 18);
     Frame7.Aggiungi(3, NuovaCornice(Frame1, 210, 150, 1215, 1035, 25));

@@ -3,6 +3,7 @@
 #include "list/ListaTesto.h"
 
 #include <QPlainTextEdit>
+#include <QShortcut>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -77,6 +78,17 @@ void Sostituisci(QPlainTextEdit &lista, const QString &testo)
         cursore.insertText(testo);
     cursore.endEditBlock();
     CursoreAllaFine(lista);
+}
+
+void TastiRipeti(QPlainTextEdit &lista)
+{
+    // Where the platform already treats a sequence as redo the box takes the key itself
+    // and the shortcut never fires, so each press redoes exactly once.
+    for (const char *sequenza : {"Ctrl+Y", "Ctrl+Shift+Z"}) {
+        auto *tasto = new QShortcut(QKeySequence(QString::fromLatin1(sequenza)), &lista);
+        tasto->setContext(Qt::WidgetShortcut);
+        QObject::connect(tasto, &QShortcut::activated, &lista, &QPlainTextEdit::redo);
+    }
 }
 
 } // namespace ListaDocumento

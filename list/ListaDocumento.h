@@ -28,4 +28,7 @@ void Accoda(QPlainTextEdit &lista, const QString &testo);
 // Replaces the whole document with `testo`, leaving the caret at the end.
 void Sostituisci(QPlainTextEdit &lista, const QString &testo);
 
+// Ctrl+Y and Ctrl+Shift+Z both redo on every desktop, whichever one the platform calls standard.
+void TastiRipeti(QPlainTextEdit &lista);
+
 } // namespace ListaDocumento
