@@ -127,6 +127,8 @@ void frmOmbrazio::CostruisciControlli()
     const QFont trebuchet = Caratteri::Carattere(Caratteri::TrebuchetMS, PuntiTrebuchet);
 
     Frame2 = NuovaCornice(this, 150, 60, 7575, 6885, 13);
+    // The cells' face is the board's, so the cells made at each generation inherit it.
+    Frame2->setFont(Caratteri::Carattere(Caratteri::TrebuchetMS, 20.25));
     auto *cella = new CellaNumero(1, Frame2);
     cella->ImpostaGeometria(QRect(150, 240, 700, 700));
     cella->setProperty(ProprietaTabIndex, 14);

@@ -84,7 +84,7 @@ private:
     void lblSaltoMeno_Click();
     void lblSaltoPiu_Click();
     void cmdCostruisci_Click();
-    void Rimuovi();
+    void Rimuovi(int quantita);
     void lblNumero_Click(int index);
     void cmdCancella_Click();
     void ColoraCella(int index, bool selezionata);

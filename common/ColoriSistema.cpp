@@ -37,26 +37,21 @@ QColor Risolvi(quint32 colore, const QPalette &palette)
 void Applica(QWidget *widget, quint32 sfondo, quint32 testo)
 {
     // Fixed colours live in roles the widget does not otherwise use, and only they are set
-    // explicitly: every other role keeps following the desktop's palette.
-    QPalette palette;
-    palette.setResolveMask(0);
-    QPalette::ColorRole ruoloSfondo = QPalette::Window;
-    QPalette::ColorRole ruoloTesto = QPalette::WindowText;
-    if (DiSistema(sfondo)) {
-        ruoloSfondo = Ruolo(sfondo);
-    } else {
-        ruoloSfondo = QPalette::AlternateBase;
-        palette.setColor(ruoloSfondo, Risolvi(sfondo, widget->palette()));
+    // explicitly: every other role keeps following the desktop's palette. A widget in
+    // system colours alone needs no palette of its own, which spares a palette change on
+    // every cell of a new board.
+    const bool fissi = !DiSistema(sfondo) || !DiSistema(testo);
+    if (fissi || widget->testAttribute(Qt::WA_SetPalette)) {
+        QPalette palette;
+        palette.setResolveMask(0);
+        if (!DiSistema(sfondo))
+            palette.setColor(QPalette::AlternateBase, Risolvi(sfondo, widget->palette()));
+        if (!DiSistema(testo))
+            palette.setColor(QPalette::BrightText, Risolvi(testo, widget->palette()));
+        widget->setPalette(palette);
     }
-    if (DiSistema(testo)) {
-        ruoloTesto = Ruolo(testo);
-    } else {
-        ruoloTesto = QPalette::BrightText;
-        palette.setColor(ruoloTesto, Risolvi(testo, widget->palette()));
-    }
-    widget->setPalette(palette);
-    widget->setBackgroundRole(ruoloSfondo);
-    widget->setForegroundRole(ruoloTesto);
+    widget->setBackgroundRole(DiSistema(sfondo) ? Ruolo(sfondo) : QPalette::AlternateBase);
+    widget->setForegroundRole(DiSistema(testo) ? Ruolo(testo) : QPalette::BrightText);
 }
 
 } // namespace ColoriSistema

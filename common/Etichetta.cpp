@@ -125,14 +125,24 @@ void Etichetta::ImpostaTrasparente(bool trasparente)
 
 void Etichetta::CopiaAspetto(const Etichetta &modello)
 {
-    setFont(modello.font());
-    setAlignment(modello.alignment());
-    ImpostaBordo(modello.Bordo());
-    ImpostaTrasparente(modello.Trasparente());
-    ImpostaColori(modello.BackColor(), modello.ForeColor());
+    // Only what differs is set: a board creates dozens of labels at once, and each setting
+    // costs events and a relayout even when the value is already there.
+    if (font() != modello.font())
+        setFont(modello.font());
+    if (alignment() != modello.alignment())
+        setAlignment(modello.alignment());
+    if (frameStyle() != modello.frameStyle() || lineWidth() != modello.lineWidth()) {
+        setFrameStyle(modello.frameStyle());
+        setLineWidth(modello.lineWidth());
+    }
+    if (Trasparente() != modello.Trasparente())
+        ImpostaTrasparente(modello.Trasparente());
+    if (BackColor() != modello.BackColor() || ForeColor() != modello.ForeColor())
+        ImpostaColori(modello.BackColor(), modello.ForeColor());
     ImpostaGeometria(modello.Geometria());
     setText(modello.text());
-    setToolTip(modello.toolTip());
+    if (toolTip() != modello.toolTip())
+        setToolTip(modello.toolTip());
 }
 
 void Etichetta::mousePressEvent(QMouseEvent *event)

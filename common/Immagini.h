@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QPixmap>
+#include <QPixmapCache>
 #include <QSize>
 #include <QString>
 
@@ -21,6 +22,11 @@ inline QPixmap PerSchermo(const QString &risorsa, const QSize &logica, qreal rap
     if (!(rapporto > 0))
         rapporto = 1;
     const QSize dispositivo = (QSizeF(logica) * rapporto).toSize();
+    // Every message opens a new dialog: decode and scale each picture once per size.
+    const QString chiave = QStringLiteral("%1@%2x%3").arg(risorsa).arg(dispositivo.width()).arg(dispositivo.height());
+    QPixmap pronta;
+    if (QPixmapCache::find(chiave, &pronta))
+        return pronta;
     QImage immagine;
     if (rapporto > 1)
         immagine.load(Doppia(risorsa));
@@ -32,6 +38,7 @@ inline QPixmap PerSchermo(const QString &risorsa, const QSize &logica, qreal rap
         immagine = immagine.scaled(dispositivo, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     QPixmap pixmap = QPixmap::fromImage(immagine);
     pixmap.setDevicePixelRatio(rapporto);
+    QPixmapCache::insert(chiave, pixmap);
     return pixmap;
 }
 

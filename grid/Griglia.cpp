@@ -102,7 +102,7 @@ void frmOmbrazio::cmdCostruisci_Click()
     lblNumero(1)->ImpostaColori(ColoriSistema::FacciaPulsante, ColoriSistema::TestoPulsante);
     lblSelezionati->setText(QString::number(gSelezionati));
     lblSelezionati->repaint();
-    Rimuovi();
+    Rimuovi(quantita);
     ArrayCelle celle(lblNumero, [this](CellaNumero *cella) {
         connect(cella, &CellaNumero::cliccata, this, &frmOmbrazio::lblNumero_Click);
     });
@@ -110,11 +110,17 @@ void frmOmbrazio::cmdCostruisci_Click()
     gGrigliaGenerata = true;
 }
 
-void frmOmbrazio::Rimuovi()
+void frmOmbrazio::Rimuovi(int quantita)
 {
+    // Cells up to the new quantity are turned back into fresh copies of cell 1 rather than
+    // destroyed and made again: the board comes out the same, without rebuilding widgets.
     const int ultimo = lblNumero.UBound();
-    for (int i = 2; i <= ultimo; ++i)
-        lblNumero.Scarica(i);
+    for (int i = 2; i <= ultimo; ++i) {
+        if (i <= quantita)
+            lblNumero(i)->CopiaAspetto(*lblNumero(1));
+        else
+            lblNumero.Scarica(i);
+    }
 }
 
 void frmOmbrazio::ColoraCella(int index, bool selezionata)
