@@ -24,7 +24,10 @@ int CodiceTasto(int tastoQt)
 
 bool frmOmbrazio::eventFilter(QObject *oggetto, QEvent *evento)
 {
-    if (evento->type() == QEvent::KeyPress && oggetto->isWidgetType()) {
+    if (evento->type() == QEvent::KeyRelease) {
+        // Whatever comes after a release is a new press, even at the same address and time.
+        m_tastoVisto = {};
+    } else if (evento->type() == QEvent::KeyPress && oggetto->isWidgetType()) {
         // A key press travels up from the focused control to the window; the window looks
         // at it once, at its first stop. The focus may move while the notes are open, so
         // the press itself is remembered rather than where it started.

@@ -101,6 +101,9 @@ void tst_frmInfo::f10()
     QCOMPARE(gInformazione.count(u'|'), 12);
     // The key goes on to the control that has the focus.
     QCOMPARE(conta.f10, 1);
+    // A second press opens the notes again.
+    QTest::keyClick(controllo, Qt::Key_F10, Qt::KeyboardModifiers(modificatori));
+    QCOMPARE(risposte.visti.size(), 2);
 }
 
 void tst_frmInfo::altriTasti()

@@ -56,6 +56,9 @@ void RispondiDialoghi::Controlla()
         return;
     m_ultimo = dialogo;
     QPointer<QDialog> guardia(dialogo);
+    // As a user would: only once the dialog has come up and taken the focus.
+    if (!QTest::qWaitForWindowActive(dialogo) || !guardia)
+        return;
     if (Ispeziona)
         Ispeziona(dialogo);
     if (!guardia)
