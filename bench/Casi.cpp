@@ -162,38 +162,40 @@ void Clicca(QWidget *w)
 
 // --- SORT -------------------------------------------------------------------
 
-void SortClick(benchmark::State &stato, int righe)
+// Pastes the unsorted list, then times `azione` and the repaint it causes, in wall and CPU time.
+template<typename Azione, typename Verifica>
+void DopoIncolla(benchmark::State &stato, int righe, Azione azione, Verifica verifica)
 {
     const QString &lista = Lista(righe);
-    const QString &attesa = Ordinata(righe);
     auto f = NuovaFinestra();
     for (auto _ : stato) {
         Incolla(*f, lista);
         const long long c0 = CpuNs();
         const long long t0 = OraMonotonaNs();
-        Clicca(f->cmdSort);
+        azione(*f);
         Completa();
         stato.SetIterationTime(Secondi(t0, OraMonotonaNs()));
         stato.counters[ContatoreCpu] = benchmark::Counter(Secondi(c0, CpuNs()), benchmark::Counter::kAvgIterations);
-        if (f->TestoLista() != attesa || !gSortEseguito)
-            stato.SkipWithError("SORT did not leave the sorted list");
+        verifica(*f);
     }
+}
+
+void SortClick(benchmark::State &stato, int righe)
+{
+    const QString &attesa = Ordinata(righe);
+    DopoIncolla(
+        stato, righe, [](frmOmbrazio &f) { Clicca(f.cmdSort); },
+        [&](frmOmbrazio &f) {
+            if (f.TestoLista() != attesa || !gSortEseguito)
+                stato.SkipWithError("SORT did not leave the sorted list");
+        });
 }
 
 void FloorImpostaOrdinata(benchmark::State &stato, int righe)
 {
-    const QString &lista = Lista(righe);
     const QString &attesa = Ordinata(righe);
-    auto f = NuovaFinestra();
-    for (auto _ : stato) {
-        Incolla(*f, lista);
-        const long long c0 = CpuNs();
-        const long long t0 = OraMonotonaNs();
-        f->txtLista->setPlainText(attesa);
-        Completa();
-        stato.SetIterationTime(Secondi(t0, OraMonotonaNs()));
-        stato.counters[ContatoreCpu] = benchmark::Counter(Secondi(c0, CpuNs()), benchmark::Counter::kAvgIterations);
-    }
+    DopoIncolla(
+        stato, righe, [&](frmOmbrazio &f) { f.txtLista->setPlainText(attesa); }, [](frmOmbrazio &) {});
 }
 
 // --- The routines alone -------------------------------------------------------
