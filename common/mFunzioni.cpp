@@ -177,46 +177,6 @@ void OrdinaCampi(QString &riga, std::vector<quint32> &chiavi)
     }
 }
 
-// A line reduced to its first six UTF-16 code units, read as one number (missing units
-// count as 0), with its place in the list: sixteen bytes, so that the sort works on a
-// compact array instead of strings scattered over the heap.
-struct Chiave
-{
-    quint64 alta;  // units 0 to 3
-    quint32 bassa; // units 4 and 5
-    quint32 indice;
-};
-
-Chiave ChiaveDi(const QString &riga, qsizetype indice)
-{
-    const auto unita = [&riga](qsizetype i) -> quint64 { return i < riga.size() ? riga[i].unicode() : 0; };
-    return {unita(0) << 48 | unita(1) << 32 | unita(2) << 16 | unita(3), quint32(unita(4) << 16 | unita(5)),
-            quint32(indice)};
-}
-
-constexpr qsizetype UnitaChiave = 6;
-
-// Text order: UTF-16 code units from the first, a prefix before the longer string.
-// Two lines whose keys differ compare as their keys do: at the first unit where the
-// keys differ, either both lines have that unit or the shorter one has ended there and
-// counts as 0, the least unit, which puts the prefix first as it must. Only equal keys
-// need the lines themselves.
-bool Precede(const Chiave &a, const Chiave &b, const QStringList &righe)
-{
-    if (a.alta != b.alta)
-        return a.alta < b.alta;
-    if (a.bassa != b.bassa)
-        return a.bassa < b.bassa;
-    const QString &ra = righe[a.indice];
-    const QString &rb = righe[b.indice];
-    const qsizetype comune = std::min(ra.size(), rb.size());
-    for (qsizetype i = UnitaChiave; i < comune; ++i) {
-        if (ra[i] != rb[i])
-            return ra[i].unicode() < rb[i].unicode();
-    }
-    return ra.size() < rb.size();
-}
-
 } // namespace
 
 void OrdinaNumeri(QStringList &righe, const SegnalaErrore &segnala, const QLocale &locale)
@@ -257,29 +217,8 @@ void OrdinaNumeri(QStringList &righe, const SegnalaErrore &segnala, const QLocal
 void OrdinaRighe(QStringList &righe, const SegnalaErrore &segnala)
 {
     try {
-        // The same order as QString's operator<, on keys rather than on the strings.
-        std::vector<Chiave> chiavi;
-        chiavi.reserve(std::size_t(righe.size()));
-        for (qsizetype i = 0; i < righe.size(); ++i)
-            chiavi.push_back(ChiaveDi(righe[i], i));
-        std::sort(chiavi.begin(), chiavi.end(),
-                  [&righe](const Chiave &a, const Chiave &b) { return Precede(a, b, righe); });
-        // Each line to its place, following the cycles of the permutation: no second list.
-        for (qsizetype i = 0; i < righe.size(); ++i) {
-            if (chiavi[std::size_t(i)].indice == quint32(i))
-                continue;
-            QString inMano = std::move(righe[i]);
-            qsizetype libero = i;
-            for (;;) {
-                const qsizetype da = chiavi[std::size_t(libero)].indice;
-                chiavi[std::size_t(libero)].indice = quint32(libero);
-                if (da == i)
-                    break;
-                righe[libero] = std::move(righe[da]);
-                libero = da;
-            }
-            righe[libero] = std::move(inMano);
-        }
+        // QString's operator< compares UTF-16 code units, with no locale.
+        std::sort(righe.begin(), righe.end());
     } catch (const std::bad_alloc &) {
         segnala(ErroreMemoria);
     }

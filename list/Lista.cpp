@@ -10,8 +10,6 @@
 #include "list/Salvataggio.h"
 
 #include <QPlainTextEdit>
-#include <QTextBlock>
-#include <QTextDocument>
 
 namespace {
 
@@ -19,24 +17,6 @@ const QString &MessaggioListaVuota()
 {
     static const QString testo = QStringLiteral("L'Area combinazioni è vuota ..!");
     return testo;
-}
-
-// Whether the list text holds a non-empty line, read off the document's blocks: the
-// answer is almost always in the first one, where collecting the lines would copy
-// the whole list.
-bool HaRighe(const QTextDocument &documento)
-{
-    for (QTextBlock b = documento.begin(); b.isValid(); b = b.next()) {
-        if (b.length() <= 1)
-            continue;
-        // A line separator breaks the line in the list text; anything else is content.
-        const QString riga = b.text();
-        for (QChar c : riga) {
-            if (c != QChar::LineSeparator)
-                return true;
-        }
-    }
-    return false;
 }
 
 } // namespace
@@ -59,15 +39,12 @@ void frmOmbrazio::lblDelete_Click()
 
 void frmOmbrazio::cmdSort_Click()
 {
-    if (ListaDocumento::Vuoto(*txtLista->document())) {
+    // Line breaks alone count as an empty list: there would be nothing to sort.
+    if (!ListaDocumento::HaRighe(*txtLista->document())) {
         RichiestaMessaggio(MessaggioListaVuota(), QStringLiteral("OK"));
         return;
     }
     QStringList righe = ListaTesto::RaccogliRighe(TestoLista());
-    if (righe.isEmpty()) {
-        RichiestaMessaggio(MessaggioListaVuota(), QStringLiteral("OK"));
-        return;
-    }
     const mFunzioni::SegnalaErrore segnala = [](int numero) { mGestioneErrori::MostraErrore(numero); };
     mFunzioni::OrdinaNumeri(righe, segnala);
     mFunzioni::OrdinaRighe(righe, segnala);
@@ -80,7 +57,7 @@ void frmOmbrazio::cmdSort_Click()
 
 void frmOmbrazio::cmdSalva_Click()
 {
-    if (ListaDocumento::Vuoto(*txtLista->document()) || !HaRighe(*txtLista->document())) {
+    if (!ListaDocumento::HaRighe(*txtLista->document())) {
         RichiestaMessaggio(MessaggioListaVuota(), QStringLiteral("OK"));
         return;
     }

@@ -8,6 +8,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
+
 namespace ListaDocumento {
 
 QString Testo(const QTextDocument &documento)
@@ -43,6 +45,18 @@ QString Testo(const QTextDocument &documento)
 bool Vuoto(const QTextDocument &documento)
 {
     return documento.isEmpty();
+}
+
+bool HaRighe(const QTextDocument &documento)
+{
+    // Usually answered by the first block, where collecting the lines would copy the list.
+    for (QTextBlock b = documento.begin(); b.isValid(); b = b.next()) {
+        const QString riga = b.text();
+        // A line separator breaks the line in the list text; anything else is content.
+        if (std::any_of(riga.cbegin(), riga.cend(), [](QChar c) { return c != QChar::LineSeparator; }))
+            return true;
+    }
+    return false;
 }
 
 namespace {

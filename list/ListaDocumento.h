@@ -21,6 +21,9 @@ QString Testo(const QTextDocument &documento);
 // The list text is empty: the document holds no character at all.
 bool Vuoto(const QTextDocument &documento);
 
+// The list text holds a line with at least one character; false for line breaks alone.
+bool HaRighe(const QTextDocument &documento);
+
 // Appends `testo` at the end of the document without touching what is there, and
 // leaves the caret at the end with nothing selected.
 void Accoda(QPlainTextEdit &lista, const QString &testo);

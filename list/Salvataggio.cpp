@@ -50,27 +50,21 @@ QString NomeFile(const QDateTime &adesso, qint16 quantita, const QLocale &locale
 namespace {
 
 // The non-empty lines of the list text, each followed by CR LF, straight into bytes.
-// Lists are digits and spaces: while every character is ASCII it is its own byte in
-// the code page, and neither the list of lines nor the converter is needed.
+// Lists are digits and spaces: while every character is ASCII it is its own byte in the
+// code page, and neither the list of lines nor the converter is needed.
 bool RigheAscii(const QString &testo, QByteArray &dati)
 {
-    const QStringView crlf = ListaTesto::FineRiga();
-    if (!QtPrivate::isAscii(testo))
-        return false;
-    // Every CR LF separates two lines, as no two of them can overlap, so with none at the
-    // start and no two in a row there is no empty line to drop: the bytes are the text
-    // itself, with the last line break added if the text lacks it.
-    if (!testo.isEmpty() && !testo.startsWith(crlf) && !testo.contains(QStringLiteral("\r\n\r\n"))) {
-        dati = testo.toLatin1();
-        if (!testo.endsWith(crlf))
-            dati.append("\r\n", 2);
-        return true;
-    }
-    dati.resize(testo.size() + crlf.size());
+    // At most the text itself and the final line break it may lack.
+    dati.resize(testo.size() + 2);
     char *scrivi = dati.data();
-    for (QStringView riga : QStringTokenizer(testo, crlf, Qt::SkipEmptyParts)) {
-        for (QChar c : riga)
+    for (QStringView riga : QStringTokenizer(testo, ListaTesto::FineRiga(), Qt::SkipEmptyParts)) {
+        for (QChar c : riga) {
+            if (c.unicode() > 0x7F) {
+                dati.clear();
+                return false;
+            }
             *scrivi++ = char(c.unicode());
+        }
         *scrivi++ = '\r';
         *scrivi++ = '\n';
     }

@@ -109,6 +109,10 @@ private:
     // Presses SALVA, answers SI to the unsorted-list question, and returns the message shown after it.
     QString Salva();
     void VerificaListaIntatta();
+    // Presses SALVA expecting `messaggio`, then checks that neither the list nor any file changed.
+    void VerificaRifiuto(const QString &messaggio);
+    // An earlier save of the same name, which a failed save must leave as it is.
+    void SalvataggioPrecedente(const QString &percorso);
     QString Cartella() const { return Salvataggio::CartellaSalvataggio(radice->path()); }
     QString PercorsoAtteso() const
     {
@@ -165,6 +169,21 @@ void tst_Guasti::VerificaListaIntatta()
     QVERIFY(!gSortEseguito);
 }
 
+void tst_Guasti::VerificaRifiuto(const QString &messaggio)
+{
+    const QMap<QString, QByteArray> prima = Contenuto(radice->path());
+    QCOMPARE(Salva(), messaggio);
+    VerificaListaIntatta();
+    QCOMPARE(Contenuto(radice->path()), prima);
+}
+
+void tst_Guasti::SalvataggioPrecedente(const QString &percorso)
+{
+    QFile precedente(percorso);
+    QVERIFY(precedente.open(QIODevice::WriteOnly));
+    precedente.write("07 08 09\r\n");
+}
+
 void tst_Guasti::cartellaMancante_data()
 {
     QTest::addColumn<QStringList>("cartelle");
@@ -186,12 +205,8 @@ void tst_Guasti::cartellaMancante()
         QVERIFY(ostacolo.open(QIODevice::WriteOnly));
         ostacolo.write("not a folder");
     }
-    const QMap<QString, QByteArray> prima = Contenuto(radice->path());
-
-    QCOMPARE(Salva(), QStringLiteral("Impossibile trovare il percorso ..!"));
+    VerificaRifiuto(QStringLiteral("Impossibile trovare il percorso ..!"));
     QCOMPARE(Messaggio(76), QStringLiteral("Impossibile trovare il percorso ..!"));
-    VerificaListaIntatta();
-    QCOMPARE(Contenuto(radice->path()), prima);
 
     // Once the folder is there, the same list saves without retyping anything.
     for (const QString &f : file)
@@ -206,16 +221,10 @@ void tst_Guasti::cartellaMancante()
 void tst_Guasti::cartellaAlPostoDelFile()
 {
     QVERIFY(QDir().mkpath(PercorsoAtteso() + QStringLiteral("/dentro")));
-    QFile dentro(PercorsoAtteso() + QStringLiteral("/dentro/vecchio.TXT"));
-    QVERIFY(dentro.open(QIODevice::WriteOnly));
-    dentro.write("01 02\r\n");
-    dentro.close();
-    const QMap<QString, QByteArray> prima = Contenuto(radice->path());
+    SalvataggioPrecedente(PercorsoAtteso() + QStringLiteral("/dentro/vecchio.TXT"));
 
     // No table entry for an access failure: the general text with its number.
-    QCOMPARE(Salva(), QStringLiteral("Si è verificato l' errore: 75"));
-    VerificaListaIntatta();
-    QCOMPARE(Contenuto(radice->path()), prima);
+    VerificaRifiuto(QStringLiteral("Si è verificato l' errore: 75"));
 }
 
 void tst_Guasti::scritturaInterrotta_data()
@@ -241,15 +250,9 @@ void tst_Guasti::scritturaInterrotta()
     scrittura->accettati = accettati;
     scrittura->rifiutaConferma = rifiutaConferma;
     QVERIFY(QDir().mkpath(Cartella()));
-    QFile precedente(PercorsoAtteso());
-    QVERIFY(precedente.open(QIODevice::WriteOnly));
-    precedente.write("07 08 09\r\n");
-    precedente.close();
-    const QMap<QString, QByteArray> prima = Contenuto(radice->path());
+    SalvataggioPrecedente(PercorsoAtteso());
 
-    QCOMPARE(Salva(), QStringLiteral("Si è verificato l' errore: 57"));
-    VerificaListaIntatta();
-    QCOMPARE(Contenuto(radice->path()), prima);
+    VerificaRifiuto(QStringLiteral("Si è verificato l' errore: 57"));
 }
 
 void tst_Guasti::discoPienoVero()
@@ -264,18 +267,12 @@ void tst_Guasti::discoPienoVero()
         QSKIP("mount is not allowed here; discoPienoIniettato covers this");
     montato = Cartella();
 
-    QFile precedente(PercorsoAtteso());
-    QVERIFY(precedente.open(QIODevice::WriteOnly));
-    precedente.write("07 08 09\r\n");
-    precedente.close();
-    const QMap<QString, QByteArray> prima = Contenuto(radice->path());
+    SalvataggioPrecedente(PercorsoAtteso());
     lista = Lista(300'000);
     finestra->txtLista->setPlainText(lista);
 
-    QCOMPARE(Salva(), QStringLiteral("Disco pieno ..!"));
+    VerificaRifiuto(QStringLiteral("Disco pieno ..!"));
     QCOMPARE(Messaggio(61), QStringLiteral("Disco pieno ..!"));
-    VerificaListaIntatta();
-    QCOMPARE(Contenuto(radice->path()), prima);
 
     // A list that fits still saves on the same disk once the failed attempt is gone.
     lista = QStringLiteral("01 02 03\n");
@@ -293,15 +290,9 @@ void tst_Guasti::discoPienoIniettato()
     scrittura->accettati = 70'000;
     scrittura->discoPieno = true;
     QVERIFY(QDir().mkpath(Cartella()));
-    QFile precedente(PercorsoAtteso());
-    QVERIFY(precedente.open(QIODevice::WriteOnly));
-    precedente.write("07 08 09\r\n");
-    precedente.close();
-    const QMap<QString, QByteArray> prima = Contenuto(radice->path());
+    SalvataggioPrecedente(PercorsoAtteso());
 
-    QCOMPARE(Salva(), QStringLiteral("Disco pieno ..!"));
-    VerificaListaIntatta();
-    QCOMPARE(Contenuto(radice->path()), prima);
+    VerificaRifiuto(QStringLiteral("Disco pieno ..!"));
 }
 
 QTEST_MAIN(tst_Guasti)
