@@ -1,5 +1,6 @@
 #include "list/Salvataggio.h"
 
+#include "common/Windows1252.h"
 #include "common/mFunzioni.h"
 #include "list/ListaTesto.h"
 
@@ -7,7 +8,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStorageInfo>
-#include <QStringEncoder>
 #include <QStringTokenizer>
 
 namespace Salvataggio {
@@ -47,55 +47,25 @@ QString NomeFile(const QDateTime &adesso, qint16 quantita, const QLocale &locale
         + QStringLiteral("%1").arg(quantita, 2, 10, QLatin1Char('0'));
 }
 
-namespace {
-
-// The non-empty lines of the list text, each followed by CR LF, straight into bytes.
-// Lists are digits and spaces: while every character is ASCII it is its own byte in the
-// code page, and neither the list of lines nor the converter is needed.
-bool RigheAscii(const QString &testo, QByteArray &dati)
+int CodificaLista(const QString &testo, QByteArray &dati)
 {
-    // At most the text itself and the final line break it may lack.
+    // At most one byte per character, and the final line break the text may lack.
     dati.resize(testo.size() + 2);
     char *scrivi = dati.data();
-    for (QStringView riga : QStringTokenizer(testo, ListaTesto::FineRiga(), Qt::SkipEmptyParts)) {
-        for (QChar c : riga) {
-            if (c.unicode() > 0x7F) {
-                dati.clear();
-                return false;
-            }
-            *scrivi++ = char(c.unicode());
+    int numero = 0;
+    for (QStringView riga : QStringTokenizer(testo, ListaTesto::FineRiga())) {
+        ++numero;
+        if (riga.isEmpty())
+            continue;
+        if (!Windows1252::Codifica(riga, scrivi)) {
+            dati.clear();
+            return numero;
         }
         *scrivi++ = '\r';
         *scrivi++ = '\n';
     }
     dati.truncate(scrivi - dati.constData());
-    return true;
-}
-
-} // namespace
-
-int CodificaLista(const QString &testo, QByteArray &dati)
-{
-    if (RigheAscii(testo, dati))
-        return 0;
-    const QString righe = ListaTesto::TestoDaRighe(ListaTesto::RaccogliRighe(testo));
-    // Stateless: a lone high surrogate at the end of a piece is an error, not something held back.
-    QStringEncoder codifica("windows-1252", QStringConverter::Flag::Stateless);
-    dati = codifica.encode(righe);
-    if (!codifica.hasError())
-        return 0;
-
-    dati.clear();
-    int numero = 0;
-    for (QStringView riga : QStringTokenizer(testo, ListaTesto::FineRiga())) {
-        ++numero;
-        QStringEncoder prova("windows-1252", QStringConverter::Flag::Stateless);
-        const QByteArray provata = prova.encode(riga);
-        if (prova.hasError())
-            return numero;
-    }
-    // The whole text failed but no line alone does: blame the last one rather than write.
-    return numero;
+    return 0;
 }
 
 qint64 ScritturaFile::Scrivi(QIODevice &file, const char *dati, qint64 quanti)

@@ -5,6 +5,7 @@
 #include "app/frmOmbrazio.h"
 #include "app/mDichiarazioni.h"
 #include "common/PulsanteComando.h"
+#include "common/Windows1252.h"
 #include "common/mFunzioni.h"
 #include "helpers/Dialoghi.h"
 #include "list/ListaTesto.h"
@@ -16,10 +17,9 @@
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -244,9 +244,7 @@ void tst_Ostile::SalvaEVerifica()
         const int n = m.captured(1).toInt();
         QVERIFY(n >= 1 && n <= pezzi.size());
         const auto salvabile = [](const QString &riga) {
-            QStringEncoder prova("windows-1252", QStringConverter::Flag::Stateless);
-            const QByteArray b = prova.encode(riga);
-            return !prova.hasError();
+            return std::all_of(riga.begin(), riga.end(), [](QChar c) { return Windows1252::Byte(c.unicode()) >= 0; });
         };
         QVERIFY(!salvabile(pezzi[n - 1]));
         for (int i = 0; i < n - 1; ++i)
@@ -256,7 +254,7 @@ void tst_Ostile::SalvaEVerifica()
     QCOMPARE(messaggi[0], QStringLiteral("Combinazioni salvate, col nome:\n") + QFileInfo(Percorso()).fileName());
     QFile file(Percorso());
     QVERIFY(file.open(QIODevice::ReadOnly));
-    const QString letto = QStringDecoder("windows-1252").decode(file.readAll());
+    const QString letto = Windows1252::Decodifica(file.readAll());
     QCOMPARE(letto.split(ListaTesto::FineRiga()), ListaTesto::RaccogliRighe(lista) << QString());
 }
 

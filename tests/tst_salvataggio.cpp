@@ -1,8 +1,11 @@
+#include "common/Windows1252.h"
 #include "list/Salvataggio.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -59,6 +62,9 @@ private slots:
     void codifica();
     void codificaRifiuta_data();
     void codificaRifiuta();
+    void windows1252_data();
+    void windows1252();
+    void windows1252ComeIcu();
     void scrivi();
     void scriviErrori_data();
     void scriviErrori();
@@ -133,6 +139,53 @@ void tst_Salvataggio::codificaRifiuta()
     QByteArray dati("stale");
     QCOMPARE(CodificaLista(testo, dati), riga);
     QVERIFY(dati.isEmpty());
+}
+
+void tst_Salvataggio::windows1252_data()
+{
+    QTest::addColumn<int>("carattere");
+    QTest::addColumn<int>("byte");
+    QTest::newRow("ASCII") << 0x41 << 0x41;
+    QTest::newRow("NUL") << 0x00 << 0x00;
+    QTest::newRow("euro") << 0x20AC << 0x80;
+    QTest::newRow("last of the high table") << 0x0178 << 0x9F;
+    QTest::newRow("unassigned byte, its C1 control") << 0x0081 << 0x81;
+    QTest::newRow("C1 control of an assigned byte") << 0x0080 << -1;
+    QTest::newRow("no-break space") << 0x00A0 << 0xA0;
+    QTest::newRow("e grave") << 0x00E8 << 0xE8;
+    QTest::newRow("y diaeresis") << 0x00FF << 0xFF;
+    QTest::newRow("beyond Latin-1") << 0x0142 << -1;
+    QTest::newRow("high surrogate") << 0xD83D << -1;
+    QTest::newRow("replacement character") << 0xFFFD << -1;
+}
+
+void tst_Salvataggio::windows1252()
+{
+    QFETCH(int, carattere);
+    QFETCH(int, byte);
+    QCOMPARE(Windows1252::Byte(char16_t(carattere)), byte);
+    if (byte >= 0)
+        QCOMPARE(Windows1252::Decodifica(QByteArray(1, char(byte))), QString(QChar(carattere)));
+}
+
+void tst_Salvataggio::windows1252ComeIcu()
+{
+    // Where Qt has ICU, its converter is the reference, both ways, for every code unit.
+    if (!QStringEncoder("windows-1252").isValid())
+        QSKIP("this Qt has no converter of its own for the code page");
+    for (int c = 0; c <= 0xFFFF; ++c) {
+        const char16_t unita = char16_t(c);
+        QStringEncoder icu("windows-1252", QStringConverter::Flag::Stateless);
+        const QByteArray b = icu.encode(QStringView(&unita, 1));
+        const int atteso = icu.hasError() ? -1 : static_cast<unsigned char>(b.at(0));
+        if (Windows1252::Byte(unita) != atteso)
+            QFAIL(qPrintable(QStringLiteral("U+%1: %2, ICU %3").arg(c, 4, 16, QLatin1Char('0'))
+                                 .arg(Windows1252::Byte(unita)).arg(atteso)));
+    }
+    QByteArray tutti(256, Qt::Uninitialized);
+    for (int b = 0; b < 256; ++b)
+        tutti[b] = char(b);
+    QCOMPARE(Windows1252::Decodifica(tutti), QStringDecoder("windows-1252").decode(tutti));
 }
 
 void tst_Salvataggio::scrivi()

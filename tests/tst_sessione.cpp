@@ -5,6 +5,7 @@
 #include "app/mDichiarazioni.h"
 #include "common/Etichetta.h"
 #include "common/PulsanteComando.h"
+#include "common/Windows1252.h"
 #include "common/mFunzioni.h"
 #include "dialogs/TestiErrore.h"
 #include "grid/CellaNumero.h"
@@ -20,12 +21,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <functional>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -72,9 +72,7 @@ QString Testo(const QString &messaggio)
 
 bool Salvabile(const QString &riga)
 {
-    QStringEncoder prova("windows-1252", QStringConverter::Flag::Stateless);
-    const QByteArray b = prova.encode(riga);
-    return !prova.hasError();
+    return std::all_of(riga.begin(), riga.end(), [](QChar c) { return Windows1252::Byte(c.unicode()) >= 0; });
 }
 
 // No number conversion can read this line: SORT has to keep it as typed.
@@ -374,7 +372,7 @@ void tst_Sessione::Salva()
         difetto = QStringLiteral("the saved file cannot be read");
         return;
     }
-    const QString letto = QStringDecoder("windows-1252").decode(salvato.readAll());
+    const QString letto = Windows1252::Decodifica(salvato.readAll());
     salvato.close();
     if (letto != ListaTesto::TestoDaRighe(righe))
         difetto = QStringLiteral("the saved file does not hold the list's lines");
