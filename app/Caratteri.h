@@ -3,6 +3,7 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 namespace Caratteri {
 
@@ -17,13 +18,29 @@ void RegistraSostituzioni();
 
 QFont Carattere(const QString &famiglia, qreal punti);
 
-// The stepper arrows: the Webdings letter where that face exists, else the Unicode glyph
-// in a face that has it.
+// The four arrows of the steppers.
+enum class Direzione { IndietroDieci, Indietro, Avanti, AvantiDieci };
+
+// How all four arrows are drawn, so that they always match one another: the Webdings
+// letters where that face has all four; else the first set of Unicode arrows that one of
+// `facce` holds entirely, the media triangles before the older pointers; else plain "<" and
+// ">", which every face has. Never a glyph the face lacks, which would show as an empty box.
+struct Frecce
+{
+    enum Insieme { LettereWebdings, Triangoli, Puntatori, Ascii } insieme = Ascii;
+    QString famiglia;
+};
+Frecce ScegliFrecce(const QStringList &facce = {QStringLiteral("Symbola"), QStringLiteral("Segoe UI Symbol"),
+                                                QStringLiteral("DejaVu Sans"), SegoeUI, Arial,
+                                                QStringLiteral("Liberation Sans")});
+
 struct Freccia
 {
     QString testo;
     QFont font;
 };
-Freccia FrecciaStepper(QChar letteraWebdings, char32_t glifo, qreal punti);
+// The arrow as this machine draws it; the choice is made once.
+Freccia FrecciaStepper(Direzione direzione, qreal punti);
+Freccia FrecciaStepper(const Frecce &frecce, Direzione direzione, qreal punti);
 
 } // namespace Caratteri

@@ -58,10 +58,10 @@ Etichetta *NuovaEtichetta(QWidget *contenitore, int left, int top, int width, in
     return etichetta;
 }
 
-Etichetta *NuovaFreccia(QWidget *contenitore, int left, int top, int tabIndex, QChar letteraWebdings,
-                        char32_t glifo, const QString &nomeAccessibile)
+Etichetta *NuovaFreccia(QWidget *contenitore, int left, int top, int tabIndex, Caratteri::Direzione direzione,
+                        const QString &nomeAccessibile)
 {
-    const Caratteri::Freccia freccia = Caratteri::FrecciaStepper(letteraWebdings, glifo, 14.25);
+    const Caratteri::Freccia freccia = Caratteri::FrecciaStepper(direzione, 14.25);
     auto *etichetta = NuovaEtichetta(contenitore, left, top, 255, 315, tabIndex, freccia.testo, freccia.font,
                                      Qt::AlignHCenter, false, false);
     etichetta->ImpostaColori(ColoriSistema::Menu, ColoriSistema::TestoPulsante);
@@ -125,6 +125,7 @@ frmOmbrazio::~frmOmbrazio() = default;
 void frmOmbrazio::CostruisciControlli()
 {
     const QFont trebuchet = Caratteri::Carattere(Caratteri::TrebuchetMS, PuntiTrebuchet);
+    using Verso = Caratteri::Direzione;
 
     Frame2 = NuovaCornice(this, 150, 60, 7575, 6885, 13);
     // The cells' face is the board's, so the cells made at each generation inherit it.
@@ -149,18 +150,18 @@ void frmOmbrazio::CostruisciControlli()
                                        Qt::AlignRight, false, true));
 
     Frame3.Aggiungi(2, NuovaCornice(Frame9, 3660, 150, 2115, 555, 6));
-    lblNumeriMenoMeno = NuovaFreccia(Frame3(2), 90, 135, 16, u'7', U'\u23EA', QStringLiteral("Numeri -10"));
-    lblNumeriMeno = NuovaFreccia(Frame3(2), 480, 150, 8, u'3', U'\u23F4', QStringLiteral("Numeri -1"));
+    lblNumeriMenoMeno = NuovaFreccia(Frame3(2), 90, 135, 16, Verso::IndietroDieci, QStringLiteral("Numeri -10"));
+    lblNumeriMeno = NuovaFreccia(Frame3(2), 480, 150, 8, Verso::Indietro, QStringLiteral("Numeri -1"));
     lblNumeri = NuovoValore(Frame3(2), 750, 180, 10, QStringLiteral("36"), QStringLiteral("Numeri"));
-    lblNumeriPiu = NuovaFreccia(Frame3(2), 1320, 150, 9, u'4', U'\u23F5', QStringLiteral("Numeri +1"));
-    lblNumeriPiuPiu = NuovaFreccia(Frame3(2), 1710, 135, 7, u'8', U'\u23E9', QStringLiteral("Numeri +10"));
+    lblNumeriPiu = NuovaFreccia(Frame3(2), 1320, 150, 9, Verso::Avanti, QStringLiteral("Numeri +1"));
+    lblNumeriPiuPiu = NuovaFreccia(Frame3(2), 1710, 135, 7, Verso::AvantiDieci, QStringLiteral("Numeri +10"));
 
     Label11.Aggiungi(1, NuovaEtichetta(Frame9, 2790, 900, 1395, 255, 11, QStringLiteral("Numeri per Riga"), trebuchet,
                                        Qt::AlignRight, false, true));
     Frame3.Aggiungi(0, NuovaCornice(Frame9, 4380, 660, 1395, 555, 2));
-    lblSaltoMeno = NuovaFreccia(Frame3(0), 120, 150, 5, u'3', U'\u23F4', QStringLiteral("Numeri per Riga -1"));
+    lblSaltoMeno = NuovaFreccia(Frame3(0), 120, 150, 5, Verso::Indietro, QStringLiteral("Numeri per Riga -1"));
     lblSalto = NuovoValore(Frame3(0), 390, 180, 3, QStringLiteral("6"), QStringLiteral("Numeri per Riga"));
-    lblSaltoPiu = NuovaFreccia(Frame3(0), 960, 150, 4, u'4', U'\u23F5', QStringLiteral("Numeri per Riga +1"));
+    lblSaltoPiu = NuovaFreccia(Frame3(0), 960, 150, 4, Verso::Avanti, QStringLiteral("Numeri per Riga +1"));
 
     Frame7.Aggiungi(0, NuovaCornice(Frame9, 5970, 150, 1365, 1035, 15));
     cmdCostruisci = NuovoPulsante(Frame7(0), 60, 150, 1215, 795, 0, QStringLiteral("GENERA GRIGLIA"));

@@ -6,6 +6,8 @@ set(OMBRAZIO_MINGW x86_64-w64-mingw32)
 set(CMAKE_C_COMPILER ${OMBRAZIO_MINGW}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${OMBRAZIO_MINGW}-g++-posix)
 set(CMAKE_RC_COMPILER ${OMBRAZIO_MINGW}-windres)
+# Named here: CMake does not guess the binutils prefix from the "-posix" compiler names.
+set(CMAKE_STRIP /usr/bin/${OMBRAZIO_MINGW}-strip)
 set(CMAKE_FIND_ROOT_PATH /usr/${OMBRAZIO_MINGW})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)

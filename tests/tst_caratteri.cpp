@@ -7,7 +7,10 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QGlyphRun>
+#include <QRawFont>
 #include <QTest>
+#include <QTextLayout>
 
 namespace {
 
@@ -31,6 +34,37 @@ QByteArray Rinominato(const QString &file, const QByteArray &vecchio, const QByt
     return dati;
 }
 
+// Every glyph of `testo`, laid out as a label lays it out, comes from `famiglia` itself and
+// none is the empty box a face draws for a character it lacks.
+bool DisegnataDa(const QString &testo, const QFont &font, const QString &famiglia)
+{
+    QTextLayout layout(testo, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    if (runs.isEmpty())
+        return false;
+    for (const QGlyphRun &run : runs) {
+        if (run.rawFont().familyName().compare(famiglia, Qt::CaseInsensitive) != 0)
+            return false;
+        const QList<quint32> glifi = run.glyphIndexes();
+        if (glifi.isEmpty() || glifi.contains(0))
+            return false;
+    }
+    return true;
+}
+
+const QList<Caratteri::Direzione> Direzioni{Caratteri::Direzione::IndietroDieci, Caratteri::Direzione::Indietro,
+                                            Caratteri::Direzione::Avanti, Caratteri::Direzione::AvantiDieci};
+
+bool WebdingsCompleto()
+{
+    const QFont webdings(Caratteri::Webdings);
+    return QFontDatabase::hasFamily(Caratteri::Webdings)
+        && DisegnataDa(QStringLiteral("7348"), webdings, Caratteri::Webdings);
+}
+
 } // namespace
 
 class tst_Caratteri : public QObject
@@ -41,7 +75,9 @@ private slots:
     void initTestCase() { Caratteri::RegistraSostituzioni(); }
     void sostitutiPrevisti_data();
     void sostitutiPrevisti();
+    void frecceDegliStepper_data();
     void frecceDegliStepper();
+    void webdingsIncompleto();
     void originaliPreferiti_data();
     void originaliPreferiti();
 };
@@ -68,15 +104,62 @@ void tst_Caratteri::sostitutiPrevisti()
     QCOMPARE(QFontInfo(Caratteri::Carattere(originale, 10)).family(), sostituto);
 }
 
+void tst_Caratteri::frecceDegliStepper_data()
+{
+    QTest::addColumn<QStringList>("facce");
+    QTest::addColumn<int>("insieme");
+    QTest::newRow("the faces of the table") << QStringList{QStringLiteral("Symbola"), QStringLiteral("DejaVu Sans")}
+                                            << int(Caratteri::Frecce::Triangoli);
+    QTest::newRow("no face with the media triangles")
+        << QStringList{QStringLiteral("Liberation Mono"), QStringLiteral("Liberation Sans")}
+        << int(Caratteri::Frecce::Puntatori);
+    QTest::newRow("no face with any arrow") << QStringList{QStringLiteral("Nessuna Faccia Simile")}
+                                            << int(Caratteri::Frecce::Ascii);
+}
+
 void tst_Caratteri::frecceDegliStepper()
 {
-    if (QFontDatabase::hasFamily(Caratteri::Webdings))
-        QSKIP("Webdings is installed here");
-    // Without Webdings the letter would show as a "4"; the Unicode triangle takes its place
-    // in a face that has it.
-    const Caratteri::Freccia freccia = Caratteri::FrecciaStepper(u'4', U'\u23F5', 14.25);
-    QCOMPARE(freccia.testo, QString::fromUcs4(U"\u23F5", 1));
-    QVERIFY(QFontMetrics(freccia.font).inFontUcs4(U'\u23F5'));
+    // Where Webdings has all four letters it draws them whatever else is installed.
+    QFETCH(QStringList, facce);
+    QFETCH(int, insieme);
+    const Caratteri::Frecce frecce = Caratteri::ScegliFrecce(facce);
+    if (WebdingsCompleto())
+        insieme = Caratteri::Frecce::LettereWebdings;
+    else if (insieme == Caratteri::Frecce::Triangoli && !QFontDatabase::hasFamily(QStringLiteral("Symbola")))
+        QSKIP("fonts-symbola is not installed");
+    QCOMPARE(int(frecce.insieme), insieme);
+    for (Caratteri::Direzione direzione : Direzioni) {
+        const Caratteri::Freccia freccia = Caratteri::FrecciaStepper(frecce, direzione, 14.25);
+        QVERIFY2(DisegnataDa(freccia.testo, freccia.font, QFontInfo(freccia.font).family()),
+                 qPrintable(freccia.testo + QStringLiteral(" in ") + QFontInfo(freccia.font).family()));
+    }
+    // The window's own choice draws every arrow from its face too.
+    for (Caratteri::Direzione direzione : Direzioni) {
+        const Caratteri::Freccia freccia = Caratteri::FrecciaStepper(direzione, 14.25);
+        QVERIFY(DisegnataDa(freccia.testo, freccia.font, QFontInfo(freccia.font).family()));
+    }
+}
+
+void tst_Caratteri::webdingsIncompleto()
+{
+    // Wine's Webdings has the single arrows "3" and "4" but not the double "7" and "8".
+    int id = -1;
+    if (!QFontDatabase::hasFamily(Caratteri::Webdings)) {
+        id = QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/webdings.ttf"));
+        if (id < 0)
+            QSKIP("neither Webdings nor Wine's fonts are installed here");
+    }
+    if (WebdingsCompleto())
+        QSKIP("the Webdings here has every arrow");
+    QVERIFY(DisegnataDa(QStringLiteral("3"), QFont(Caratteri::Webdings), Caratteri::Webdings));
+    const Caratteri::Frecce frecce = Caratteri::ScegliFrecce();
+    QVERIFY(frecce.insieme != Caratteri::Frecce::LettereWebdings);
+    for (Caratteri::Direzione direzione : Direzioni) {
+        const Caratteri::Freccia freccia = Caratteri::FrecciaStepper(frecce, direzione, 14.25);
+        QVERIFY(DisegnataDa(freccia.testo, freccia.font, QFontInfo(freccia.font).family()));
+    }
+    if (id >= 0)
+        QVERIFY(QFontDatabase::removeApplicationFont(id));
 }
 
 void tst_Caratteri::originaliPreferiti_data()

@@ -15,7 +15,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
-#include <unistd.h>
 
 namespace {
 
@@ -257,8 +256,7 @@ void tst_Guasti::scritturaInterrotta()
 
 void tst_Guasti::discoPienoVero()
 {
-    if (::geteuid() != 0)
-        QSKIP("only root may mount a small file system; discoPienoIniettato covers this");
+    // Only root on Linux may mount a small file system; elsewhere mount fails or is missing.
     QVERIFY(QDir().mkpath(Cartella()));
     if (QProcess::execute(QStringLiteral("mount"),
                           {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),

@@ -1,6 +1,11 @@
 // Paints the program's artwork: the 48 x 48 icon and the 160 x 40 picture of the
-// message dialog, each at 1x and 2x. Run once; the PNGs are committed under resources/.
+// message dialog, each at 1x and 2x, and the Windows icon file with the icon from 16 to
+// 256 px. Run once; the files are committed under resources/.
+//   g++ -std=c++17 -fPIC tools/artwork/artwork.cpp $(pkg-config --cflags --libs Qt6Gui) -o artwork
+//   QT_QPA_PLATFORM=offscreen ./artwork resources
 
+#include <QBuffer>
+#include <QFile>
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
@@ -26,9 +31,10 @@ void Cella(QPainter &p, const QRectF &r, bool selezionata, const QString &numero
     p.drawText(r, Qt::AlignCenter, numero);
 }
 
-QImage Icona(int scala)
+QImage Icona(qreal scala)
 {
-    QImage img(48 * scala, 48 * scala, QImage::Format_ARGB32_Premultiplied);
+    const int lato = qRound(48 * scala);
+    QImage img(lato, lato, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -68,6 +74,42 @@ QImage Banner(int scala)
     return img;
 }
 
+// An .ico file: a directory of entries, each image stored as PNG, which Windows reads
+// at every size since Vista.
+bool SalvaIco(const QString &percorso, const QList<int> &lati)
+{
+    QList<QByteArray> immagini;
+    for (int lato : lati) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        if (!Icona(lato / 48.0).save(&buffer, "PNG"))
+            return false;
+        immagini.append(png);
+    }
+    QByteArray ico;
+    const auto parola = [&ico](quint16 v) { ico.append(char(v & 0xFF)).append(char(v >> 8)); };
+    const auto doppia = [&parola](quint32 v) { parola(quint16(v & 0xFFFF)); parola(quint16(v >> 16)); };
+    parola(0);
+    parola(1);
+    parola(quint16(lati.size()));
+    quint32 posizione = 6 + 16 * quint32(lati.size());
+    for (int i = 0; i < lati.size(); ++i) {
+        // 0 stands for 256 in the one-byte sizes.
+        ico.append(char(lati[i] & 0xFF)).append(char(lati[i] & 0xFF));
+        ico.append(char(0)).append(char(0));
+        parola(1);
+        parola(32);
+        doppia(quint32(immagini[i].size()));
+        doppia(posizione);
+        posizione += quint32(immagini[i].size());
+    }
+    for (const QByteArray &png : immagini)
+        ico.append(png);
+    QFile file(percorso);
+    return file.open(QIODevice::WriteOnly) && file.write(ico) == ico.size();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -79,5 +121,6 @@ int main(int argc, char *argv[])
     ok &= Icona(2).save(cartella + QStringLiteral("/ombrazio@2x.png"));
     ok &= Banner(1).save(cartella + QStringLiteral("/banner.png"));
     ok &= Banner(2).save(cartella + QStringLiteral("/banner@2x.png"));
+    ok &= SalvaIco(cartella + QStringLiteral("/ombrazio.ico"), {16, 20, 24, 32, 40, 48, 64, 96, 128, 256});
     return ok ? 0 : 1;
 }
