@@ -93,8 +93,8 @@ public:
 protected:
     bool eventFilter(QObject *oggetto, QEvent *evento) override
     {
-        if (evento->type() == QEvent::Paint && oggetto->objectName() == QLatin1String("frmMessage")
-            && oggetto != m_ultimo) {
+        // The program's message dialog, or the floor's plain one.
+        if (evento->type() == QEvent::Paint && qobject_cast<QDialog *>(oggetto) && oggetto != m_ultimo) {
             auto *dialogo = static_cast<QDialog *>(oggetto);
             m_ultimo = dialogo;
             QMetaObject::invokeMethod(
@@ -273,31 +273,66 @@ void GeneraGriglia(benchmark::State &stato)
     }
 }
 
-void FloorEtichette(benchmark::State &stato)
+// The floor's window: plain Qt parts where the main window has its own, one plain
+// button of GENERA GRIGLIA's size and face, and the board's frame.
+struct FinestraFloor
 {
     QWidget finestra;
-    finestra.setFixedSize(825, 559);
-    auto *cornice = new QFrame(&finestra);
-    cornice->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    cornice->setGeometry(10, 4, 505, 459);
-    finestra.show();
-    if (!QTest::qWaitForWindowExposed(&finestra))
-        std::fprintf(stderr, "floor window not exposed\n");
+    QPushButton *pulsante = nullptr;
+    QFrame *cornice = nullptr;
+
+    FinestraFloor()
+    {
+        finestra.setFixedSize(825, 559);
+        QFont trebuchet(QStringLiteral("Trebuchet MS"));
+        trebuchet.setPointSizeF(8.25);
+        pulsante = new QPushButton(QStringLiteral("GENERA GRIGLIA"), &finestra);
+        pulsante->setFont(trebuchet);
+        pulsante->setGeometry(402, 484, 81, 53);
+        cornice = new QFrame(&finestra);
+        cornice->setFrameStyle(QFrame::Box | QFrame::Sunken);
+        cornice->setGeometry(10, 4, 505, 459);
+        finestra.show();
+        if (!QTest::qWaitForWindowExposed(&finestra))
+            std::fprintf(stderr, "floor window not exposed\n");
+        Completa();
+    }
+};
+
+// The same visible work as GENERA GRIGLIA with plain labels: the click, then 90 cells with
+// a one-pixel box, centred numbers in the cells' face and size, in place of the 36 there.
+void FloorEtichette(benchmark::State &stato)
+{
+    FinestraFloor f;
+    QFont faccia(QStringLiteral("Trebuchet MS"));
+    faccia.setPointSizeF(20.25);
     std::vector<QLabel *> etichette;
-    for (auto _ : stato) {
+    const auto riempi = [&](int quante, int perRiga) {
         qDeleteAll(etichette);
         etichette.clear();
-        Completa();
-        const long long t0 = OraMonotonaNs();
-        for (int k = 1; k <= 90; ++k) {
-            auto *etichetta = new QLabel(QString::number(k), cornice);
-            etichetta->setGeometry(10 + (k - 1) % 10 * 49, 16 + (k - 1) / 10 * 49, 47, 47);
+        for (int k = 1; k <= quante; ++k) {
+            auto *etichetta = new QLabel(QString::number(k), f.cornice);
+            etichetta->setFrameStyle(QFrame::Box | QFrame::Plain);
+            etichetta->setLineWidth(1);
+            etichetta->setAlignment(Qt::AlignCenter);
+            etichetta->setFont(faccia);
+            etichetta->setGeometry(10 + (k - 1) % perRiga * 48, 16 + (k - 1) / perRiga * 48, 47, 47);
             etichetta->show();
             etichette.push_back(etichetta);
         }
+    };
+    const QMetaObject::Connection clic = QObject::connect(f.pulsante, &QPushButton::clicked, [&] { riempi(90, 10); });
+    for (auto _ : stato) {
+        riempi(36, 6);
+        Completa();
+        const long long t0 = OraMonotonaNs();
+        Clicca(f.pulsante);
         Completa();
         stato.SetIterationTime(Secondi(t0, OraMonotonaNs()));
+        if (etichette.size() != 90 || !etichette.back()->isVisible())
+            stato.SkipWithError("the floor did not show 90 labels");
     }
+    QObject::disconnect(clic);
 }
 
 // --- SALVA ----------------------------------------------------------------------
@@ -328,20 +363,40 @@ void Salva(benchmark::State &stato, bool ordinata)
     }
 }
 
+// The same visible work as SALVA with plain parts: the click, the same bytes through
+// QSaveFile, then a modal dialog of two lines and one button, answered once painted.
 void FloorQSaveFile(benchmark::State &stato)
 {
     const QByteArray dati = Dati::FileAtteso(Ordinata(RigheLista));
     const QString percorso = Salvataggio::CartellaSalvataggio(CartellaProgramma()) + QStringLiteral("/floor.TXT");
     AmbienteBench();
+    FinestraFloor f;
+    RispondiSubito risponditore;
+    bool scritto = false;
+    const QMetaObject::Connection clic = QObject::connect(f.pulsante, &QPushButton::clicked, [&] {
+        QSaveFile file(percorso);
+        scritto = file.open(QIODevice::WriteOnly) && file.write(dati) == dati.size() && file.commit();
+        QDialog dialogo(&f.finestra);
+        auto *testo = new QLabel(QStringLiteral("Combinazioni salvate, col nome:\nfloor.TXT"), &dialogo);
+        testo->setGeometry(14, 70, 285, 40);
+        auto *ok = new QPushButton(QStringLiteral("OK"), &dialogo);
+        ok->setGeometry(113, 130, 93, 25);
+        QObject::connect(ok, &QPushButton::clicked, &dialogo, &QDialog::accept);
+        dialogo.setFixedSize(319, 170);
+        dialogo.exec();
+    });
     for (auto _ : stato) {
         QFile::remove(percorso);
+        risponditore.risposte = 0;
         const long long t0 = OraMonotonaNs();
-        QSaveFile file(percorso);
-        const bool ok = file.open(QIODevice::WriteOnly) && file.write(dati) == dati.size() && file.commit();
+        Clicca(f.pulsante);
+        Completa();
         stato.SetIterationTime(Secondi(t0, OraMonotonaNs()));
-        if (!ok)
-            stato.SkipWithError("QSaveFile failed");
+        QFile file(percorso);
+        if (!scritto || risponditore.risposte != 1 || !file.open(QIODevice::ReadOnly) || file.readAll() != dati)
+            stato.SkipWithError("the floor did not write the list and answer its dialog");
     }
+    QObject::disconnect(clic);
 }
 
 // --- Start-up ---------------------------------------------------------------------
@@ -395,7 +450,7 @@ const std::vector<Confronto> &Confronti()
         {"IN LISTA, 32,000 lines in the list", "in_lista/32000", "floor/in_lista_empty_list", 2.0},
         {"GENERA GRIGLIA 90 cells, 10 a row, from 36", "genera_griglia/90", "floor/90_qlabels", 1.5},
         {"SALVA 32,767 sorted lines, confirmation answered", "salva/32767", "floor/QSaveFile/32767", 1.5},
-        {"start-up to first paint", CasoAvvioNostro, CasoAvvioFloor, 1.3},
+        {"start-up to first paint", CasoAvvioNostro, CasoAvvioFloor, 1.2},
     };
     return confronti;
 }

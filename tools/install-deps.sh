@@ -21,7 +21,7 @@ PACKAGES=(
 WINDOWS_PACKAGES=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools dpkg-dev
   wine wine64
-  xdotool x11-apps netpbm
+  xdotool x11-apps netpbm file
 )
 
 SUDO=""
