@@ -12,11 +12,15 @@ void RegistraSostituzioni()
 {
     // Liberation fonts are metric twins of Arial and Courier New. Trebuchet MS is a
     // narrow humanist sans: DejaVu Sans Condensed keeps its look and, unlike the wider
-    // faces, lets "SELEZIONATI" fit its label. Segoe UI is closest to DejaVu Sans.
-    QFont::insertSubstitutions(TrebuchetMS, {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans")});
-    QFont::insertSubstitutions(SegoeUI, {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
-    QFont::insertSubstitutions(Arial, {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    QFont::insertSubstitutions(CourierNew, {QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")});
+    // faces, lets "SELEZIONATI" fit its label. Segoe UI is closest to DejaVu Sans. Last
+    // come the faces that Wine ships, for a Windows system with none of the others.
+    const QString tahoma = QStringLiteral("Tahoma");
+    QFont::insertSubstitutions(TrebuchetMS,
+                               {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans"), tahoma});
+    QFont::insertSubstitutions(SegoeUI, {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"), tahoma});
+    QFont::insertSubstitutions(Arial, {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans"), tahoma});
+    QFont::insertSubstitutions(CourierNew,
+                               {QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Courier")});
 }
 
 QFont Carattere(const QString &famiglia, qreal punti)

@@ -241,8 +241,10 @@ void frmOmbrazio::showEvent(QShowEvent *event)
 {
     if (!m_centrata) {
         m_centrata = true;
+        // The whole window is centred, title bar and borders included: the window exists
+        // by now, so the window system has told its frame.
         if (const QScreen *schermo = screen())
-            move(schermo->availableGeometry().center() - rect().center());
+            move(schermo->availableGeometry().center() - QRect(QPoint(), frameGeometry().size()).center());
     }
     QWidget::showEvent(event);
 }

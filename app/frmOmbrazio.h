@@ -65,6 +65,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *oggetto, QEvent *evento) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void CostruisciControlli();
@@ -108,4 +109,5 @@ private:
         }
     };
     TastoVisto m_tastoVisto;
+    bool m_rispondendo = false;
 };

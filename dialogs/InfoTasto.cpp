@@ -5,6 +5,7 @@
 #include "dialogs/frmInfo.h"
 
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -26,7 +27,10 @@ bool frmOmbrazio::eventFilter(QObject *oggetto, QEvent *evento)
 {
     if (evento->type() == QEvent::KeyRelease) {
         // Whatever comes after a release is a new press, even at the same address and time.
-        m_tastoVisto = {};
+        // A release while the press is still being answered (the key let go while the notes
+        // are open) belongs to that press, which still has its way up to make.
+        if (!m_rispondendo)
+            m_tastoVisto = {};
     } else if (evento->type() == QEvent::KeyPress && oggetto->isWidgetType()) {
         // A key press travels up from the focused control to the window; the window looks
         // at it once, at its first stop. The focus may move while the notes are open, so
@@ -36,10 +40,23 @@ bool frmOmbrazio::eventFilter(QObject *oggetto, QEvent *evento)
         const TastoVisto questo{evento, tasto->key(), tasto->timestamp()};
         if (widget->window() == this && !(questo == m_tastoVisto)) {
             m_tastoVisto = questo;
+            const QScopedValueRollback<bool> rispondendo(m_rispondendo, true);
             Form_KeyDown(CodiceTasto(tasto->key()), tasto->modifiers());
         }
     }
     return QWidget::eventFilter(oggetto, evento);
+}
+
+void frmOmbrazio::keyPressEvent(QKeyEvent *event)
+{
+    // F10 has done its work by the time it arrives here, the focused control having
+    // passed it on. Windows treats an F10 that nobody takes as its menu key, which
+    // would swallow the next key, so the window takes it.
+    if (event->key() == Qt::Key_F10) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void frmOmbrazio::Form_KeyDown(int keyCode, Qt::KeyboardModifiers)

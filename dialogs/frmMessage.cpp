@@ -133,8 +133,9 @@ void frmMessage::closeEvent(QCloseEvent *event)
 
 void frmMessage::keyPressEvent(QKeyEvent *event)
 {
-    // No button is the cancel button, so Escape does nothing.
-    if (event->key() == Qt::Key_Escape) {
+    // No button is the cancel button, so Escape does nothing. Nor does F10, which
+    // Windows would otherwise take as its menu key, swallowing the next key.
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_F10) {
         event->accept();
         return;
     }

@@ -15,8 +15,19 @@ trap '[[ -n $pid ]] && kill $pid 2>/dev/null; rm -rf "$tmp"' EXIT
 errori=0
 male() { echo "FAIL: $*" >&2; errori=$((errori + 1)); }
 foto() { xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng >"$uscita/$1.png" 2>/dev/null; }
-# The X window whose title holds $1, waited for as long as a slow machine may need.
-finestra() { timeout 60 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+# The X window whose title holds $1, once it has painted itself (more than a couple of
+# colours in it), waited for as long as a slow machine may need; empty if it never does.
+dipinta() { (($(xwd -id "$1" -silent 2>/dev/null | xwdtopnm 2>/dev/null | ppmhist -noheader 2>/dev/null | wc -l) > 2)); }
+finestra() {
+  local id
+  id=$(timeout 60 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
+  [[ -n $id ]] || return 0
+  for _ in $(seq 300); do dipinta "$id" && break; sleep 0.1; done
+  dipinta "$id" && echo "$id"
+  return 0
+}
+# Until no visible window's title holds $1.
+chiusa() { for _ in $(seq 300); do xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0; sleep 0.1; done; return 1; }
 
 dest="$tmp/Giochi e svago"
 mkdir -p "$dest"
@@ -50,26 +61,26 @@ principale=$(finestra 'Press <F10> to Info')
 [[ -n $principale ]] || { male "the main window did not appear"; exit 1; }
 titolo=$(xdotool getwindowname "$principale")
 [[ $titolo == "Ombrazio® - by Pindarolesca - Press <F10> to Info" ]] || male "window title '$titolo'"
-xdotool windowfocus --sync "$principale" 2>/dev/null || true
+# Keys go to the window that has the focus, as when a user clicks into it first.
+premi() { xdotool windowfocus --sync "$1" 2>/dev/null || true; shift; xdotool key "$@"; }
 foto 1-finestra
 
-xdotool key F10
+premi "$principale" F10
 info=$(finestra 'Informazione')
 if [[ -n $info ]]; then
   foto 2-informazione
-  xdotool key Return
-  for _ in $(seq 100); do xdotool search --onlyvisible --name 'Informazione' >/dev/null 2>&1 || break; sleep 0.1; done
+  premi "$info" Return
+  chiusa 'Informazione' || male "Enter did not close the notes"
 else
   male "F10 did not open the notes"
 fi
 
-xdotool windowfocus --sync "$principale" 2>/dev/null || true
-xdotool key alt+F4
+premi "$principale" alt+F4
 domanda=$(finestra 'Messaggio di Servizio')
 if [[ -n $domanda ]]; then
   foto 3-domanda
   # The focus starts on "NO"; Tab moves it to "SI".
-  xdotool key Tab Return
+  premi "$domanda" Tab Return
 else
   male "Alt+F4 did not ask to confirm"
 fi

@@ -50,6 +50,7 @@ private slots:
 
     void f10_data();
     void f10();
+    void rilasciatoConLeNoteAperte();
     void altriTasti();
     void caricamento_data();
     void caricamento();
@@ -101,8 +102,25 @@ void tst_frmInfo::f10()
     QCOMPARE(gInformazione.count(u'|'), 12);
     // The key goes on to the control that has the focus.
     QCOMPARE(conta.f10, 1);
-    // A second press opens the notes again.
-    QTest::keyClick(controllo, Qt::Key_F10, Qt::KeyboardModifiers(modificatori));
+    // A second press opens the notes again, and ends taken by the window: one that nobody
+    // takes is Windows' menu key, which would swallow the next key.
+    QKeyEvent premuto(QEvent::KeyPress, Qt::Key_F10, Qt::KeyboardModifiers(modificatori));
+    QApplication::sendEvent(controllo, &premuto);
+    QCOMPARE(risposte.visti.size(), 2);
+    QVERIFY(premuto.isAccepted());
+}
+
+void tst_frmInfo::rilasciatoConLeNoteAperte()
+{
+    // A user lets go of F10 while the notes are open: closing them must not open them again
+    // when the press, answered, goes on up to the window.
+    QWidget *controllo = finestra->cmdCostruisci;
+    controllo->setFocus();
+    RispondiDialoghi risposte;
+    risposte.Ispeziona = [](QDialog *d) { QTest::keyRelease(d, Qt::Key_F10); };
+    QTest::keyPress(controllo, Qt::Key_F10);
+    QCOMPARE(risposte.visti.size(), 1);
+    QTest::keyClick(controllo, Qt::Key_F10);
     QCOMPARE(risposte.visti.size(), 2);
 }
 

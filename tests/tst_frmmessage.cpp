@@ -144,16 +144,22 @@ void tst_frmMessage::chiusuraRifiutata()
 {
     bool accettata = true;
     bool ancoraAperta = false;
+    bool f10Preso = false;
     RispondiDialoghi risposte({QStringLiteral("SI")});
     risposte.Ispeziona = [&](QDialog *d) {
         accettata = ChiudiComeUtente(d);
         QTest::keyClick(d, Qt::Key_Escape);
         QTest::keyClick(d, Qt::Key_F4, Qt::AltModifier);
+        // Taken, so that Windows does not enter its menu and swallow the answer.
+        QKeyEvent f10(QEvent::KeyPress, Qt::Key_F10, Qt::NoModifier);
+        QApplication::sendEvent(d->focusWidget(), &f10);
+        f10Preso = f10.isAccepted();
         ancoraAperta = d->isVisible();
     };
     QCOMPARE(int(RichiestaMessaggio(QStringLiteral("Confermi uscita dal programma?"), QStringLiteral("NO,SI"))), 2);
     QVERIFY(!accettata);
     QVERIFY(ancoraAperta);
+    QVERIFY(f10Preso);
 }
 
 void tst_frmMessage::tastiera()
