@@ -15,19 +15,20 @@ trap '[[ -n $pid ]] && kill $pid 2>/dev/null; rm -rf "$tmp"' EXIT
 errori=0
 male() { echo "FAIL: $*" >&2; errori=$((errori + 1)); }
 foto() { xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng >"$uscita/$1.png" 2>/dev/null; }
-# The X window whose title holds $1, once it has painted itself (more than a couple of
-# colours in it), waited for as long as a slow machine may need; empty if it never does.
-dipinta() { (($(xwd -id "$1" -silent 2>/dev/null | xwdtopnm 2>/dev/null | ppmhist -noheader 2>/dev/null | wc -l) > 2)); }
+# The X window of the program (Wine marks each with its process) whose title holds $1, once it has the keyboard focus (Wine gives it to the
+# window it has activated, ready for keys), waited for as long as a slow machine may need;
+# empty if that never happens.
+attiva() { [[ $(xdotool getwindowfocus 2>/dev/null) == "$1" ]]; }
 finestra() {
   local id
-  id=$(timeout 60 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
+  id=$(timeout "${2:-60}" xdotool search --all --sync --onlyvisible --pid "$pid" --name "$1" 2>/dev/null | head -n 1 || true)
   [[ -n $id ]] || return 0
-  for _ in $(seq 300); do dipinta "$id" && break; sleep 0.1; done
-  dipinta "$id" && echo "$id"
+  for _ in $(seq 300); do attiva "$id" && break; sleep 0.1; done
+  attiva "$id" && echo "$id"
   return 0
 }
 # Until no visible window's title holds $1.
-chiusa() { for _ in $(seq 300); do xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0; sleep 0.1; done; return 1; }
+chiusa() { for _ in $(seq 300); do xdotool search --all --onlyvisible --pid "$pid" --name "$1" >/dev/null 2>&1 || return 0; sleep 0.1; done; return 1; }
 
 dest="$tmp/Giochi e svago"
 mkdir -p "$dest"
@@ -61,8 +62,13 @@ principale=$(finestra 'Press <F10> to Info')
 [[ -n $principale ]] || { male "the main window did not appear"; exit 1; }
 titolo=$(xdotool getwindowname "$principale")
 [[ $titolo == "Ombrazio® - by Pindarolesca - Press <F10> to Info" ]] || male "window title '$titolo'"
-# Keys go to the window that has the focus, as when a user clicks into it first.
-premi() { xdotool windowfocus --sync "$1" 2>/dev/null || true; shift; xdotool key "$@"; }
+# Keys for a window, once it has the focus again (a closed dialog hands it back).
+premi() {
+  local id=$1
+  shift
+  for _ in $(seq 300); do attiva "$id" && break; sleep 0.1; done
+  xdotool key "$@"
+}
 foto 1-finestra
 
 premi "$principale" F10
@@ -75,8 +81,18 @@ else
   male "F10 did not open the notes"
 fi
 
-premi "$principale" alt+F4
-domanda=$(finestra 'Messaggio di Servizio')
+# Until the notes' modal loop has fully ended the main window takes no keys, and nothing
+# outside shows that moment: Alt+F4 is pressed again until the question comes up.
+domanda=""
+for _ in $(seq 10); do
+  premi "$principale" alt+F4
+  for _ in $(seq 30); do
+    xdotool search --all --onlyvisible --pid "$pid" --name 'Messaggio di Servizio' >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  domanda=$(finestra 'Messaggio di Servizio' 1)
+  [[ -n $domanda ]] && break
+done
 if [[ -n $domanda ]]; then
   foto 3-domanda
   # The focus starts on "NO"; Tab moves it to "SI".
