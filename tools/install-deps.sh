@@ -6,6 +6,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build git
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
+  qt6-translations-l10n
   libgl-dev
   xvfb xauth
   fonts-liberation2 fonts-dejavu-core fonts-dejavu-extra fonts-symbola
