@@ -90,13 +90,17 @@ void frmOmbrazio::cmdSalva_Click()
 
 void frmOmbrazio::ApriListe()
 {
-    QFileDialog dialogo(this, QStringLiteral("Apri liste di combinazioni"),
-                        Salvataggio::CartellaSalvataggio(m_ambiente.CartellaProgramma));
-    dialogo.setAcceptMode(QFileDialog::AcceptOpen);
-    dialogo.setFileMode(QFileDialog::ExistingFiles);
-    dialogo.setNameFilters(
-        {QStringLiteral("Liste di combinazioni (*.TXT *.txt)"), QStringLiteral("Tutti i file (*)")});
-    const QStringList scelti = m_ambiente.ScegliFile(dialogo);
+    QStringList scelti;
+    {
+        // Gone before the files are read: a refusal then shows over the main window alone.
+        QFileDialog dialogo(this, QStringLiteral("Apri liste di combinazioni"),
+                            Salvataggio::CartellaSalvataggio(m_ambiente.CartellaProgramma));
+        dialogo.setAcceptMode(QFileDialog::AcceptOpen);
+        dialogo.setFileMode(QFileDialog::ExistingFiles);
+        dialogo.setNameFilters(
+            {QStringLiteral("Liste di combinazioni (*.TXT *.txt)"), QStringLiteral("Tutti i file (*)")});
+        scelti = m_ambiente.ScegliFile(dialogo);
+    }
     if (!scelti.isEmpty())
         AccodaFile(scelti);
 }
