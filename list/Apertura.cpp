@@ -47,23 +47,49 @@ QString Decodifica(QByteArrayView dati)
 }
 
 // The non-empty lines, each followed by CR LF; CR LF, lone CR and lone LF all end a line.
-QString Righe(QStringView testo)
+QString Righe(QString testo)
 {
-    QString righe;
-    righe.reserve(testo.size() + 2);
+    const auto *leggi = reinterpret_cast<const char16_t *>(testo.constData());
     const qsizetype fine = testo.size();
+    qsizetype soli = 0; // lone CRs and LFs, each to become CR LF
+    bool vuote = false;
+    bool aCapo = true;
+    for (qsizetype i = 0; i < fine; ++i) {
+        if (leggi[i] != u'\r' && leggi[i] != u'\n') {
+            aCapo = false;
+            continue;
+        }
+        if (leggi[i] == u'\r' && i + 1 < fine && leggi[i + 1] == u'\n')
+            ++i;
+        else
+            ++soli;
+        vuote = vuote || aCapo;
+        aCapo = true;
+    }
+    // The save's own form needs nothing, or the break of a last line without one.
+    if (soli == 0 && !vuote) {
+        if (!aCapo)
+            testo += ListaTesto::FineRiga();
+        return testo;
+    }
+    // Every line kept gains at most one character for its break, the last one at most two.
+    QString righe(fine + soli + 2, Qt::Uninitialized);
+    auto *scrivi = reinterpret_cast<char16_t *>(righe.data());
+    const char16_t *const inizioScritti = scrivi;
     qsizetype inizio = 0;
     for (qsizetype i = 0; i <= fine; ++i) {
-        if (i < fine && testo[i] != u'\r' && testo[i] != u'\n')
+        if (i < fine && leggi[i] != u'\r' && leggi[i] != u'\n')
             continue;
         if (i > inizio) {
-            righe += testo.sliced(inizio, i - inizio);
-            righe += ListaTesto::FineRiga();
+            scrivi = std::copy(leggi + inizio, leggi + i, scrivi);
+            *scrivi++ = u'\r';
+            *scrivi++ = u'\n';
         }
-        if (i + 1 < fine && testo[i] == u'\r' && testo[i + 1] == u'\n')
+        if (i + 1 < fine && leggi[i] == u'\r' && leggi[i + 1] == u'\n')
             ++i;
         inizio = i + 1;
     }
+    righe.truncate(scrivi - inizioScritti);
     return righe;
 }
 
