@@ -83,8 +83,7 @@ private:
     void Form_Load();
     void Form_QueryUnload(bool &cancel);
     void Form_Unload();
-    // Clears keyCode when the key is used up and goes no further.
-    void Form_KeyDown(int &keyCode, Qt::KeyboardModifiers shift);
+    void Form_KeyDown(int keyCode, Qt::KeyboardModifiers shift);
 
     // Parameter steppers and board.
     void lblNumeriMenoMeno_Click();

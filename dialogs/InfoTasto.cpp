@@ -40,11 +40,7 @@ bool frmOmbrazio::eventFilter(QObject *oggetto, QEvent *evento)
         const TastoVisto questo{evento, tasto->key(), tasto->timestamp()};
         if (widget->window() == this && !(questo == m_tastoVisto)) {
             m_tastoVisto = questo;
-            const int codice = CodiceTasto(tasto->key());
-            int resta = codice;
-            Form_KeyDown(resta, tasto->modifiers());
-            if (codice != 0 && resta == 0)
-                return true;
+            Form_KeyDown(CodiceTasto(tasto->key()), tasto->modifiers());
         }
     } else if ((evento->type() == QEvent::DragEnter || evento->type() == QEvent::DragMove
                 || evento->type() == QEvent::Drop)
@@ -56,11 +52,9 @@ bool frmOmbrazio::eventFilter(QObject *oggetto, QEvent *evento)
     return QWidget::eventFilter(oggetto, evento);
 }
 
-void frmOmbrazio::Form_KeyDown(int &keyCode, Qt::KeyboardModifiers shift)
+void frmOmbrazio::Form_KeyDown(int keyCode, Qt::KeyboardModifiers shift)
 {
     if (keyCode == TastoO && (shift & ~Qt::KeypadModifier) == Qt::ControlModifier) {
-        // Nothing else is to happen to this press, in the list or on a button.
-        keyCode = 0;
         ApriListe();
         return;
     }
