@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileDialog>
 #include <QIcon>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -92,6 +93,11 @@ PulsanteComando *NuovoPulsante(QWidget *contenitore, int left, int top, int widt
 }
 
 } // namespace
+
+QStringList ScegliFileDiSistema(QFileDialog &dialogo)
+{
+    return dialogo.exec() == QDialog::Accepted ? dialogo.selectedFiles() : QStringList();
+}
 
 Ambiente Ambiente::DiSistema()
 {

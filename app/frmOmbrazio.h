@@ -2,6 +2,7 @@
 // The main window: the board, the two steppers, the counter, the list and its buttons.
 
 #include "common/ArrayWidget.h"
+#include "list/Apertura.h"
 #include "list/Salvataggio.h"
 
 #include <QDateTime>
@@ -13,7 +14,12 @@
 class CellaNumero;
 class Etichetta;
 class PulsanteComando;
+class QDropEvent;
+class QFileDialog;
 class QPlainTextEdit;
+
+// Shows the dialog and returns the files chosen in it; none when it is cancelled.
+QStringList ScegliFileDiSistema(QFileDialog &dialogo);
 
 // What the window takes from the system; tests hand in their own.
 struct Ambiente
@@ -21,6 +27,9 @@ struct Ambiente
     std::function<QDateTime()> Orologio;
     QString CartellaProgramma;
     std::shared_ptr<Salvataggio::ScritturaFile> Scrittura;
+    // Runs the open dialog, as the window has set it up, and returns the files chosen.
+    std::function<QStringList(QFileDialog &)> ScegliFile = ScegliFileDiSistema;
+    std::shared_ptr<Apertura::LetturaFile> Lettura = std::make_shared<Apertura::LetturaFile>();
 
     static Ambiente DiSistema();
 };
@@ -95,6 +104,9 @@ private:
     void lblDelete_Click();
     void cmdSort_Click();
     void cmdSalva_Click();
+    void ApriListe();
+    bool txtLista_Rilascio(QDropEvent *evento);
+    void AccodaFile(const QStringList &percorsi);
 
     Ambiente m_ambiente;
     bool m_centrata = false;

@@ -1,4 +1,5 @@
 #include "app/Caratteri.h"
+#include "app/Traduzione.h"
 #include "app/frmOmbrazio.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ombrazio"));
+    Traduzione::InstallaQt(QCoreApplication::applicationDirPath());
     Caratteri::RegistraSostituzioni();
 
     frmOmbrazio finestra;

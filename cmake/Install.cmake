@@ -16,6 +16,18 @@ install(DIRECTORY DESTINATION "${OMBRAZIO_CARTELLA_SALVATAGGIO}"
   DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
                         WORLD_READ WORLD_EXECUTE)
 
+# Qt's own Italian for the texts that come from Qt (context menus, the open dialog), which the
+# program looks for in translations/ beside itself. The file is the same on every platform, so
+# it is taken from the build machine's Qt even when the build is for another system.
+find_file(OMBRAZIO_QTBASE_IT qtbase_it.qm
+  PATHS /usr/share/qt6/translations
+  NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+if(OMBRAZIO_QTBASE_IT)
+  install(FILES "${OMBRAZIO_QTBASE_IT}" DESTINATION translations)
+else()
+  message(WARNING "qtbase_it.qm not found (Debian: qt6-translations-l10n): the package will show "
+                  "Qt's own texts in English. Point OMBRAZIO_QTBASE_IT at the file to carry it.")
+endif()
 # The manual travels with the program, its pictures where its links expect them.
 install(FILES README.md DESTINATION .)
 install(DIRECTORY docs/ DESTINATION docs FILES_MATCHING PATTERN "*.png")

@@ -49,10 +49,13 @@ bool Codifica(QStringView testo, char *&scrivi)
 
 QString Decodifica(QByteArrayView dati)
 {
-    QString testo(dati.size(), Qt::Uninitialized);
-    char16_t *scrivi = reinterpret_cast<char16_t *>(testo.data());
-    for (char b : dati)
-        *scrivi++ = Carattere(static_cast<unsigned char>(b));
+    // The code page is Latin-1 but for bytes 0x80 to 0x9F: Qt's own fast conversion first,
+    // then those few characters.
+    QString testo = QString::fromLatin1(dati);
+    for (QChar &c : testo) {
+        if (c.unicode() >= 0x80 && c.unicode() <= 0x9F)
+            c = QChar(Carattere(static_cast<unsigned char>(c.unicode())));
+    }
     return testo;
 }
 

@@ -1,15 +1,19 @@
-// F10 in the main window opens the usage notes.
+// The main window's own keys, whatever has the focus: F10 opens the usage notes, Ctrl+O a
+// saved list. The list box's drops pass here too, on their way to the box.
 
 #include "app/frmOmbrazio.h"
 #include "app/mDichiarazioni.h"
 #include "dialogs/frmInfo.h"
 
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QPlainTextEdit>
 #include <QScopedValueRollback>
 
 namespace {
 
 constexpr int TastoF10 = 121;
+constexpr int TastoO = 79;
 
 // The key codes of the original keyboard interface: F1 is 112, letters and digits are ASCII.
 int CodiceTasto(int tastoQt)
@@ -43,6 +47,12 @@ bool frmOmbrazio::eventFilter(QObject *oggetto, QEvent *evento)
             const QScopedValueRollback<bool> rispondendo(m_rispondendo, true);
             Form_KeyDown(CodiceTasto(tasto->key()), tasto->modifiers());
         }
+    } else if ((evento->type() == QEvent::DragEnter || evento->type() == QEvent::DragMove
+                || evento->type() == QEvent::Drop)
+               && txtLista && oggetto == txtLista->viewport()) {
+        // Each of the three is a QDropEvent.
+        if (txtLista_Rilascio(static_cast<QDropEvent *>(evento)))
+            return true;
     }
     return QWidget::eventFilter(oggetto, evento);
 }
@@ -59,8 +69,12 @@ void frmOmbrazio::keyPressEvent(QKeyEvent *event)
     QWidget::keyPressEvent(event);
 }
 
-void frmOmbrazio::Form_KeyDown(int keyCode, Qt::KeyboardModifiers)
+void frmOmbrazio::Form_KeyDown(int keyCode, Qt::KeyboardModifiers shift)
 {
+    if (keyCode == TastoO && (shift & ~Qt::KeypadModifier) == Qt::ControlModifier) {
+        ApriListe();
+        return;
+    }
     if (keyCode != TastoF10)
         return;
     gInformazione = QStringLiteral("OMBRAZIO COSTRUZIONE MATRICI:||")

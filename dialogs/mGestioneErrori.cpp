@@ -6,8 +6,8 @@ namespace mGestioneErrori {
 
 void MostraErrore(int numero)
 {
-    // The program's only file belongs to the save routine and is closed when that returns,
-    // so no file can still be open here.
+    // The program's files belong to the save and open routines and are closed when those
+    // return, so no file can still be open here.
     RichiestaMessaggio(TestoErrore(numero), QStringLiteral("OK"));
 }
 

@@ -1,14 +1,18 @@
-// The main window's combination list: adding, clearing, sorting and saving.
+// The main window's combination list: adding, clearing, sorting, saving and opening.
 
 #include "app/frmOmbrazio.h"
 #include "app/mDichiarazioni.h"
 #include "common/mFunzioni.h"
 #include "dialogs/frmMessage.h"
 #include "dialogs/mGestioneErrori.h"
+#include "list/Apertura.h"
 #include "list/ListaDocumento.h"
 #include "list/ListaTesto.h"
 #include "list/Salvataggio.h"
 
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QMimeData>
 #include <QPlainTextEdit>
 
 namespace {
@@ -82,4 +86,55 @@ void frmOmbrazio::cmdSalva_Click()
     }
     RichiestaMessaggio(QStringLiteral("Combinazioni salvate, col nome:|") + nome + QStringLiteral(".TXT"),
                        QStringLiteral("OK"));
+}
+
+void frmOmbrazio::ApriListe()
+{
+    QStringList scelti;
+    {
+        // Gone before the files are read: a refusal then shows over the main window alone.
+        QFileDialog dialogo(this, QStringLiteral("Apri liste di combinazioni"),
+                            Salvataggio::CartellaSalvataggio(m_ambiente.CartellaProgramma));
+        dialogo.setAcceptMode(QFileDialog::AcceptOpen);
+        dialogo.setFileMode(QFileDialog::ExistingFiles);
+        dialogo.setNameFilters(
+            {QStringLiteral("Liste di combinazioni (*.TXT *.txt)"), QStringLiteral("Tutti i file (*)")});
+        scelti = m_ambiente.ScegliFile(dialogo);
+    }
+    if (!scelti.isEmpty())
+        AccodaFile(scelti);
+}
+
+bool frmOmbrazio::txtLista_Rilascio(QDropEvent *evento)
+{
+    // Files are opened; text, or links to elsewhere, the box inserts as any text box does.
+    QStringList percorsi;
+    for (const QUrl &indirizzo : evento->mimeData()->urls()) {
+        if (indirizzo.isLocalFile())
+            percorsi.append(indirizzo.toLocalFile());
+    }
+    if (percorsi.isEmpty())
+        return false;
+    // A copy only: a move would let the program that drags them delete the files. The box
+    // never sees these events, so it shows no drop caret where the lines would not go.
+    if (!(evento->possibleActions() & Qt::CopyAction)) {
+        evento->ignore();
+        return true;
+    }
+    evento->setDropAction(Qt::CopyAction);
+    evento->accept();
+    // Once the drop is over: the program that drags waits for it, and a refusal is modal.
+    if (evento->type() == QEvent::Drop)
+        QMetaObject::invokeMethod(this, [this, percorsi] { AccodaFile(percorsi); }, Qt::QueuedConnection);
+    return true;
+}
+
+void frmOmbrazio::AccodaFile(const QStringList &percorsi)
+{
+    QString righe;
+    if (const int errore = Apertura::LeggiFile(percorsi, righe, *m_ambiente.Lettura)) {
+        mGestioneErrori::MostraErrore(errore);
+        return;
+    }
+    ListaDocumento::AccodaRighe(*txtLista, righe);
 }

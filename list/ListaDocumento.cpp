@@ -81,6 +81,16 @@ void Accoda(QPlainTextEdit &lista, const QString &testo)
     CursoreAllaFine(lista);
 }
 
+void AccodaRighe(QPlainTextEdit &lista, const QString &righe)
+{
+    // A trailing line separator already ends the line in the list text.
+    const QString ultima = lista.document()->lastBlock().text();
+    if (ultima.isEmpty() || ultima.endsWith(QChar::LineSeparator))
+        Accoda(lista, righe);
+    else
+        Accoda(lista, ListaTesto::FineRiga() + righe);
+}
+
 void Sostituisci(QPlainTextEdit &lista, const QString &testo)
 {
     QTextCursor cursore(lista.document());

@@ -28,6 +28,10 @@ bool HaRighe(const QTextDocument &documento);
 // leaves the caret at the end with nothing selected.
 void Accoda(QPlainTextEdit &lista, const QString &testo);
 
+// Appends `righe`, whole lines each ending in its line break, after the list's last line:
+// a last line without its line break gets one first.
+void AccodaRighe(QPlainTextEdit &lista, const QString &righe);
+
 // Replaces the whole document with `testo`, leaving the caret at the end.
 void Sostituisci(QPlainTextEdit &lista, const QString &testo);
 

@@ -19,7 +19,8 @@ dimensioni() { od -An -tu1 -j16 -N8 "$1" | awk '{print $3*256+$4 "x" $7*256+$8}'
 dest="$tmp/Programmi utente/Ombrazio \$1"
 cmake --install "$build" --prefix "$dest" > /dev/null
 
-for f in ombrazio ombrazio.png ombrazio@2x.png ombrazio.svg ombrazio.desktop install-launcher.sh README.md; do
+for f in ombrazio ombrazio.png ombrazio@2x.png ombrazio.svg ombrazio.desktop install-launcher.sh README.md \
+         translations/qtbase_it.qm; do
   [[ -f "$dest/$f" ]] || male "$f missing from the installed folder"
 done
 [[ -x "$dest/ombrazio" ]] || male "the program is not executable"
@@ -85,6 +86,7 @@ elenco="$(tar tzf "$pacchetto")"
 radice="$(basename "$pacchetto" .tar.gz)"
 grep -qx "$radice/ombrazio" <<< "$elenco" || male "the package has no $radice/ombrazio"
 grep -qx "$radice/Shared/Costruzioni/" <<< "$elenco" || male "the package has no empty $radice/Shared/Costruzioni/"
+grep -qx "$radice/translations/qtbase_it.qm" <<< "$elenco" || male "the package has no Qt Italian translation"
 [[ -z "$(grep -v "^$radice/" <<< "$elenco")" ]] || male "the package has files outside $radice/"
 
 if ((errori)); then

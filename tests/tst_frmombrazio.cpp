@@ -1,4 +1,5 @@
 #include "app/Caratteri.h"
+#include "app/Traduzione.h"
 #include "app/frmOmbrazio.h"
 #include "app/mDichiarazioni.h"
 #include "common/ColoriSistema.h"
@@ -9,10 +10,15 @@
 #include "helpers/Dialoghi.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFontInfo>
+#include <QLibraryInfo>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 #include <memory>
 
 class tst_frmOmbrazio : public QObject
@@ -34,6 +40,8 @@ private slots:
     void caratteriSostituiti_data();
     void caratteriSostituiti();
     void ordineTab();
+    void menuInItaliano_data();
+    void menuInItaliano();
     void chiusuraNo();
     void fotografia();
     void chiusuraSi();
@@ -308,6 +316,39 @@ void tst_frmOmbrazio::ordineTab()
                          || w->focusProxy(),
                      qPrintable(w->metaObject()->className()));
     }
+}
+
+void tst_frmOmbrazio::menuInItaliano_data()
+{
+    QTest::addColumn<bool>("accanto");
+    QTest::newRow("from Qt's folder") << false;
+    QTest::newRow("from translations/ beside the program") << true;
+}
+
+void tst_frmOmbrazio::menuInItaliano()
+{
+    QFETCH(bool, accanto);
+    const QString cartellaQt = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!QFile::exists(cartellaQt + QStringLiteral("/qtbase_it.qm")))
+        QSKIP("Qt's Italian translation is not installed (qt6-translations-l10n)");
+    QTemporaryDir programma;
+    const QString cartellaAccanto = programma.filePath(QStringLiteral("translations"));
+    if (accanto) {
+        QVERIFY(QDir().mkpath(cartellaAccanto));
+        QVERIFY(QFile::copy(cartellaQt + QStringLiteral("/qtbase_it.qm"),
+                            cartellaAccanto + QStringLiteral("/qtbase_it.qm")));
+    }
+    const std::unique_ptr<QTranslator> traduttore(Traduzione::InstallaQt(programma.path()));
+    QVERIFY(traduttore);
+    QCOMPARE(QFileInfo(traduttore->filePath()).absolutePath(),
+             QFileInfo(accanto ? cartellaAccanto : cartellaQt).absoluteFilePath());
+
+    // The menu of a right click on the list.
+    const std::unique_ptr<QMenu> menu(finestra->txtLista->createStandardContextMenu());
+    QStringList voci;
+    for (const QAction *a : menu->actions())
+        voci << a->text().section(u'\t', 0, 0).remove(u'&');
+    QVERIFY2(voci.contains(QStringLiteral("Annulla")), qPrintable(voci.join(u',')));
 }
 
 void tst_frmOmbrazio::chiusuraNo()

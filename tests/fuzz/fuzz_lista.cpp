@@ -1,9 +1,12 @@
-// The list pipeline of SORT on arbitrary text: collect, normalise each line, order the lines.
+// The list pipeline of SORT on arbitrary text: collect, normalise each line, order the lines;
+// and the list file written by SALVA, read back.
 
 #include "Verifica.h"
 
 #include "common/mFunzioni.h"
+#include "list/Apertura.h"
 #include "list/ListaTesto.h"
+#include "list/Salvataggio.h"
 
 #include <algorithm>
 #include <optional>
@@ -118,11 +121,75 @@ void Ordina(QStringList &righe, std::vector<int> &errori)
     mFunzioni::OrdinaRighe(righe, [&](int numero) { errori.push_back(numero); });
 }
 
+// The non-empty lines as the list box holds them: a lone CR or LF breaks a line there, as CR
+// LF does, so the text of a list never holds one.
+QStringList RigheNonVuote(const QString &testo)
+{
+    QStringList righe;
+    QString corrente;
+    for (QChar c : testo) {
+        if (c != u'\r' && c != u'\n') {
+            corrente += c;
+        } else if (!corrente.isEmpty()) {
+            righe.append(corrente);
+            corrente.clear();
+        }
+    }
+    if (!corrente.isEmpty())
+        righe.append(corrente);
+    return righe;
+}
+
+QString TestoDi(const QStringList &righe)
+{
+    return righe.isEmpty() ? QString() : righe.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+}
+
+// SALVA, then opening the file, gives back the lines of the list.
+void Riapertura(const QString &testo)
+{
+    QByteArray salvati;
+    if (Salvataggio::CodificaLista(testo, salvati) != 0)
+        return;
+    const QStringList righe = RigheNonVuote(testo);
+    QString letto(QStringLiteral("stale"));
+    const int esito = Apertura::TestoDaDati(salvati, letto);
+    const bool controllo = std::any_of(salvati.begin(), salvati.end(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return (b < 0x20 && b != '\t' && b != '\r' && b != '\n') || b == 0x7F;
+    });
+    const bool bom = salvati.startsWith("\xEF\xBB\xBF");
+    const bool soloAscii = std::all_of(salvati.begin(), salvati.end(), [](char c) { return (c & 0x80) == 0; });
+    // Valid UTF-8 decodes and encodes back to the same bytes; anything else gets replacement characters.
+    const bool utf8 = !soloAscii && QString::fromUtf8(salvati).toUtf8() == salvati;
+    if (righe.isEmpty()) {
+        VERIFICA(esito == 101);
+        VERIFICA(letto.isEmpty());
+    } else if (controllo) {
+        // A list holding a control character pasted into it saves, but its file reads as no text.
+        VERIFICA(esito == 13);
+        VERIFICA(letto.isEmpty());
+    } else if (bom || utf8) {
+        // Bytes that read as UTF-8 are taken for it: nothing in the file tells the save's
+        // Windows-1252 from UTF-8 written elsewhere. A list saves as such bytes only where a
+        // letter such as "É" or "à" stands right before symbols such as "…" or "°" ("É…"),
+        // or where it starts with the mark misread ("ï»¿"), which may then be all there is.
+        const QStringList comeUtf8 = RigheNonVuote(QString::fromUtf8(bom ? salvati.mid(3) : salvati));
+        VERIFICA(esito == (comeUtf8.isEmpty() ? 101 : 0));
+        VERIFICA(letto == TestoDi(comeUtf8));
+    } else {
+        VERIFICA(esito == 0);
+        VERIFICA(letto == TestoDi(righe));
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *dati, std::size_t quanti)
 {
     const Ingresso ingresso = Decodifica(dati, quanti);
+
+    Riapertura(ingresso.testo);
 
     // Collecting: every non-empty piece once, in list order.
     QStringList attese;

@@ -1,0 +1,188 @@
+#include "list/Apertura.h"
+
+#include "common/Windows1252.h"
+#include "list/ListaTesto.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStorageInfo>
+#include <QStringDecoder>
+
+#include <algorithm>
+
+namespace Apertura {
+
+namespace {
+
+constexpr int ErroreMemoria = 7;
+constexpr int ErroreNonTesto = 13;
+constexpr int ErroreFileMancante = 53;
+constexpr int ErrorePeriferica = 68;
+constexpr int ErrorePermesso = 70;
+constexpr int ErroreAccesso = 75;
+constexpr int ErroreFileVuoto = 101;
+
+// Tab, LF and CR belong to text; any other control character means a file of another kind.
+bool Controllo(char c)
+{
+    const auto b = static_cast<unsigned char>(c);
+    return (b < 0x20 && b != '\t' && b != '\n' && b != '\r') || b == 0x7F;
+}
+
+QString Decodifica(QByteArrayView dati)
+{
+    const QByteArrayView bom("\xEF\xBB\xBF", 3);
+    if (dati.startsWith(bom))
+        return QString::fromUtf8(dati.sliced(bom.size()));
+    // ASCII reads alike either way. Beyond it, bytes that are valid UTF-8 are taken for it:
+    // Windows-1252 text seldom is, unless it is UTF-8 once misread as Windows-1252.
+    if (std::any_of(dati.begin(), dati.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+        // Stateless: a sequence cut short at the end is an error, not a wait for more.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        QString testo = utf8.decode(dati);
+        if (!utf8.hasError())
+            return testo;
+    }
+    return Windows1252::Decodifica(dati);
+}
+
+// The non-empty lines, each followed by CR LF; CR LF, lone CR and lone LF all end a line.
+QString Righe(QString testo)
+{
+    const auto *leggi = reinterpret_cast<const char16_t *>(testo.constData());
+    const qsizetype fine = testo.size();
+    qsizetype soli = 0; // lone CRs and LFs, each to become CR LF
+    bool vuote = false;
+    bool aCapo = true;
+    for (qsizetype i = 0; i < fine; ++i) {
+        if (leggi[i] != u'\r' && leggi[i] != u'\n') {
+            aCapo = false;
+            continue;
+        }
+        if (leggi[i] == u'\r' && i + 1 < fine && leggi[i + 1] == u'\n')
+            ++i;
+        else
+            ++soli;
+        vuote = vuote || aCapo;
+        aCapo = true;
+    }
+    // The save's own form needs nothing, or the break of a last line without one.
+    if (soli == 0 && !vuote) {
+        if (!aCapo)
+            testo += ListaTesto::FineRiga();
+        return testo;
+    }
+    // Every line kept gains at most one character for its break, the last one at most two.
+    QString righe(fine + soli + 2, Qt::Uninitialized);
+    auto *scrivi = reinterpret_cast<char16_t *>(righe.data());
+    const char16_t *const inizioScritti = scrivi;
+    qsizetype inizio = 0;
+    for (qsizetype i = 0; i <= fine; ++i) {
+        if (i < fine && leggi[i] != u'\r' && leggi[i] != u'\n')
+            continue;
+        if (i > inizio) {
+            scrivi = std::copy(leggi + inizio, leggi + i, scrivi);
+            *scrivi++ = u'\r';
+            *scrivi++ = u'\n';
+        }
+        if (i + 1 < fine && leggi[i] == u'\r' && leggi[i + 1] == u'\n')
+            ++i;
+        inizio = i + 1;
+    }
+    righe.truncate(scrivi - inizioScritti);
+    return righe;
+}
+
+// The storage that holds the path, or would hold it: that of the nearest folder that exists.
+QStorageInfo Disco(const QFileInfo &file)
+{
+    QString cartella = file.absolutePath();
+    while (!QFileInfo::exists(cartella)) {
+        const QString sopra = QFileInfo(cartella).absolutePath();
+        if (sopra == cartella)
+            break;
+        cartella = sopra;
+    }
+    return QStorageInfo(cartella);
+}
+
+int ErroreDi(const QString &percorso, LetturaFile &lettura)
+{
+    // Looked at afresh: the failure may come from what has just changed there.
+    const QFileInfo file(percorso);
+    if (!file.exists())
+        return lettura.DiscoPronto(Disco(file)) ? ErroreFileMancante : ErrorePeriferica;
+    if (!file.isDir() && !lettura.Leggibile(file))
+        return ErrorePermesso;
+    return lettura.DiscoPronto(Disco(file)) ? ErroreAccesso : ErrorePeriferica;
+}
+
+int LeggiUno(const QString &percorso, QString &testo, qint64 &restanti, LetturaFile &lettura)
+{
+    // Folders, devices and pipes are no list files; a pipe could also keep the reading waiting.
+    const QFileInfo info(percorso);
+    if (!info.isFile())
+        return ErroreDi(percorso, lettura);
+    if (info.size() > restanti)
+        return ErroreMemoria;
+    QFile file(percorso);
+    if (!lettura.Apri(file))
+        return ErroreDi(percorso, lettura);
+    const QByteArray dati = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return ErroreDi(percorso, lettura);
+    // The file may have grown since its size was asked.
+    if (dati.size() > restanti)
+        return ErroreMemoria;
+    restanti -= dati.size();
+    return TestoDaDati(dati, testo);
+}
+
+} // namespace
+
+int TestoDaDati(QByteArrayView dati, QString &testo)
+{
+    testo.clear();
+    if (std::any_of(dati.begin(), dati.end(), Controllo))
+        return ErroreNonTesto;
+    testo = Righe(Decodifica(dati));
+    return testo.isEmpty() ? ErroreFileVuoto : 0;
+}
+
+bool LetturaFile::Apri(QFile &file)
+{
+    return file.open(QIODevice::ReadOnly);
+}
+
+bool LetturaFile::Leggibile(const QFileInfo &file)
+{
+    return file.isReadable();
+}
+
+bool LetturaFile::DiscoPronto(const QStorageInfo &disco)
+{
+    return disco.isValid() && disco.isReady();
+}
+
+int LeggiFile(QStringList percorsi, QString &testo, LetturaFile &lettura)
+{
+    testo.clear();
+    // By file name as a file window lists them, capitals or not; the whole path breaks ties.
+    std::sort(percorsi.begin(), percorsi.end(), [](const QString &a, const QString &b) {
+        const int nome = QFileInfo(a).fileName().compare(QFileInfo(b).fileName(), Qt::CaseInsensitive);
+        return nome != 0 ? nome < 0 : a < b;
+    });
+    // The limit holds for the choice as a whole: it all goes into the one list.
+    qint64 restanti = DimensioneMassima;
+    QString righe;
+    for (const QString &percorso : std::as_const(percorsi)) {
+        if (const int errore = LeggiUno(percorso, righe, restanti, lettura)) {
+            testo.clear();
+            return errore;
+        }
+        testo += righe;
+    }
+    return 0;
+}
+
+} // namespace Apertura

@@ -1,0 +1,40 @@
+#pragma once
+// Reading list files back: the program's own saves first, text from other programs too.
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+
+class QFile;
+class QFileInfo;
+class QStorageInfo;
+
+namespace Apertura {
+
+// Larger files are refused whole: the list box could not hold them usefully anyway.
+constexpr qint64 DimensioneMassima = 64 * 1024 * 1024;
+
+// The list text of a file's bytes: every non-empty line exactly as stored, each followed by
+// CR LF. Windows-1252 as the save writes it, unless the bytes start with a UTF-8 byte-order
+// mark or are valid UTF-8 holding something beyond ASCII; CR LF, a lone LF and a lone CR
+// each end a line. Returns 0, 13 when a byte is a control character other than tab, CR
+// and LF (the file is not text), or 101 when no line holds anything.
+int TestoDaDati(QByteArrayView dati, QString &testo);
+
+// The file operations whose failures must be told apart; tests replace them to inject one.
+class LetturaFile
+{
+public:
+    virtual ~LetturaFile() = default;
+    virtual bool Apri(QFile &file);
+    // Asked only after a failure, to name its cause.
+    virtual bool Leggibile(const QFileInfo &file);
+    virtual bool DiscoPronto(const QStorageInfo &disco);
+};
+
+// Reads the files in the order of their names and joins their list texts. Returns 0, or
+// the run-time error number of the first file refused; `testo` is then empty, so nothing
+// of a choice of files goes into the list unless all of it can.
+int LeggiFile(QStringList percorsi, QString &testo, LetturaFile &lettura);
+
+} // namespace Apertura
