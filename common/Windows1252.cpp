@@ -36,17 +36,6 @@ int Byte(char16_t c)
     return -1;
 }
 
-bool Codifica(QStringView testo, char *&scrivi)
-{
-    for (QChar c : testo) {
-        const int b = Byte(c.unicode());
-        if (b < 0)
-            return false;
-        *scrivi++ = char(b);
-    }
-    return true;
-}
-
 QString Decodifica(QByteArrayView dati)
 {
     // The code page is Latin-1 but for bytes 0x80 to 0x9F: Qt's own fast conversion first,

@@ -14,11 +14,6 @@ namespace Windows1252 {
 // included: nothing beyond the BMP is in it).
 int Byte(char16_t c);
 
-// Appends the bytes of `testo` at `scrivi`, one per code unit, and advances it. False at
-// the first code unit the code page cannot hold; `scrivi` then points just past the bytes
-// written so far.
-bool Codifica(QStringView testo, char *&scrivi);
-
 // Every byte has a character: the five bytes the code page leaves unassigned read as the
 // C1 controls of the same value, as Windows itself reads them.
 QString Decodifica(QByteArrayView dati);

@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
-#include <QStringDecoder>
 
 #include <algorithm>
 
@@ -29,20 +28,14 @@ bool Controllo(char c)
     return (b < 0x20 && b != '\t' && b != '\n' && b != '\r') || b == 0x7F;
 }
 
+const QByteArrayView Bom("\xEF\xBB\xBF", 3);
+
 QString Decodifica(QByteArrayView dati)
 {
-    const QByteArrayView bom("\xEF\xBB\xBF", 3);
-    if (dati.startsWith(bom))
-        return QString::fromUtf8(dati.sliced(bom.size()));
-    // ASCII reads alike either way. Beyond it, bytes that are valid UTF-8 are taken for it:
-    // Windows-1252 text seldom is, unless it is UTF-8 once misread as Windows-1252.
-    if (std::any_of(dati.begin(), dati.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
-        // Stateless: a sequence cut short at the end is an error, not a wait for more.
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        QString testo = utf8.decode(dati);
-        if (!utf8.hasError())
-            return testo;
-    }
+    if (dati.startsWith(Bom))
+        return QString::fromUtf8(dati.sliced(Bom.size()));
+    if (LettiComeUtf8(dati))
+        return QString::fromUtf8(dati);
     return Windows1252::Decodifica(dati);
 }
 
@@ -139,6 +132,17 @@ int LeggiUno(const QString &percorso, QString &testo, qint64 &restanti, LetturaF
 }
 
 } // namespace
+
+bool LettiComeUtf8(QByteArrayView dati)
+{
+    if (dati.startsWith(Bom))
+        return true;
+    // ASCII reads alike either way. Beyond it, bytes that are valid UTF-8 are taken for it:
+    // Windows-1252 text seldom is, unless it is UTF-8 once misread as Windows-1252.
+    if (std::none_of(dati.begin(), dati.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+        return false;
+    return dati.isValidUtf8();
+}
 
 int TestoDaDati(QByteArrayView dati, QString &testo)
 {

@@ -14,6 +14,10 @@ namespace Apertura {
 // Larger files are refused whole: the list box could not hold them usefully anyway.
 constexpr qint64 DimensioneMassima = 64 * 1024 * 1024;
 
+// Whether the bytes are read as UTF-8 rather than Windows-1252: they start with UTF-8's
+// byte-order mark, or hold something beyond ASCII and are valid UTF-8.
+bool LettiComeUtf8(QByteArrayView dati);
+
 // The list text of a file's bytes: every non-empty line exactly as stored, each followed by
 // CR LF. Windows-1252 as the save writes it, unless the bytes start with a UTF-8 byte-order
 // mark or are valid UTF-8 holding something beyond ASCII; CR LF, a lone LF and a lone CR

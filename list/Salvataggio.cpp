@@ -2,6 +2,7 @@
 
 #include "common/Windows1252.h"
 #include "common/mFunzioni.h"
+#include "list/Apertura.h"
 #include "list/ListaTesto.h"
 
 #include <QDir>
@@ -53,18 +54,35 @@ int CodificaLista(const QString &testo, QByteArray &dati)
     dati.resize(testo.size() + 2);
     char *scrivi = dati.data();
     int numero = 0;
+    int primaNonAscii = 0;
     for (QStringView riga : QStringTokenizer(testo, ListaTesto::FineRiga())) {
         ++numero;
         if (riga.isEmpty())
             continue;
-        if (!Windows1252::Codifica(riga, scrivi)) {
-            dati.clear();
-            return numero;
+        int oltreAscii = 0;
+        for (QChar c : riga) {
+            const int byte = Windows1252::Byte(c.unicode());
+            // Besides what the code page lacks, control characters other than tab: opening
+            // would take the file for one of another kind.
+            if (byte < 0 || (byte < 0x20 && byte != '\t') || byte == 0x7F) {
+                dati.clear();
+                return numero;
+            }
+            oltreAscii |= byte & 0x80;
+            *scrivi++ = char(byte);
         }
+        if (oltreAscii && !primaNonAscii)
+            primaNonAscii = numero;
         *scrivi++ = '\r';
         *scrivi++ = '\n';
     }
     dati.truncate(scrivi - dati.constData());
+    // Nothing in the bytes tells Windows-1252 from UTF-8. The rare list whose accents and
+    // symbols happen to pair into UTF-8 ("PERCHÉ…") would come back changed: not written.
+    if (primaNonAscii && Apertura::LettiComeUtf8(dati)) {
+        dati.clear();
+        return primaNonAscii;
+    }
     return 0;
 }
 

@@ -20,7 +20,10 @@ QString NomeFile(const QDateTime &adesso, qint16 quantita, const QLocale &locale
 
 // The non-empty lines of the list text, each followed by CR LF, one Windows-1252 byte per
 // character. Returns 0, or the 1-based number (counted in the list text, empty lines
-// included) of the first line holding a character that the code page cannot hold.
+// included) of the first line that the file could not give back as it is when opened: a
+// character the code page cannot hold, or a control character other than tab, which would
+// make it no text; or, where the bytes as a whole would read as UTF-8, the first line
+// beyond ASCII.
 int CodificaLista(const QString &testo, QByteArray &dati);
 
 // The file operations that can fail part way; tests replace them to inject a failure.

@@ -168,12 +168,13 @@ void tst_Apri::rifiuti_data()
     QTest::newRow("storage not ready") << QStringList{"sparito.TXT"} << "disco" << "Periferica inaccessibile ..!";
     QTest::newRow("empty") << QStringList{"vuoto.TXT"} << "" << "Il file è vuoto ..!";
     QTest::newRow("line breaks alone") << QStringList{"a-capo.TXT"} << "" << "Il file è vuoto ..!";
-    QTest::newRow("NUL byte") << QStringList{"nul.TXT"} << "" << "Incompatibilità ..!";
+    QTest::newRow("NUL byte") << QStringList{"nullo.TXT"} << "" << "Incompatibilità ..!";
     QTest::newRow("DEL") << QStringList{"del.TXT"} << "" << "Incompatibilità ..!";
     QTest::newRow("over 64 MiB") << QStringList{"grande.TXT"} << "" << "Memoria esaurita ..!";
     // In name order the good file comes first and the NUL one second: neither is appended.
+    // ("nul" itself is a device on Windows, whatever its extension.)
     QTest::newRow("several, the first refusal by name")
-        << QStringList{"vuoto.TXT", "buono.TXT", "nul.TXT"} << "" << "Incompatibilità ..!";
+        << QStringList{"vuoto.TXT", "buono.TXT", "nullo.TXT"} << "" << "Incompatibilità ..!";
 }
 
 void tst_Apri::rifiuti()
@@ -184,7 +185,7 @@ void tst_Apri::rifiuti()
     for (const auto &[nome, dati] : std::map<QString, QByteArray>{{"buono.TXT", "01 02\r\n"},
                                                                   {"vuoto.TXT", ""},
                                                                   {"a-capo.TXT", "\r\n\n\r"},
-                                                                  {"nul.TXT", QByteArray("01\0 02\r\n", 8)},
+                                                                  {"nullo.TXT", QByteArray("01\0 02\r\n", 8)},
                                                                   {"del.TXT", "01\x7F\r\n"}})
         Crea(nome, dati);
     QVERIFY(QFile(Crea(QStringLiteral("grande.TXT"), "01\r\n")).resize(64 * 1024 * 1024 + 1));

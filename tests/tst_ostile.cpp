@@ -8,6 +8,7 @@
 #include "common/Windows1252.h"
 #include "common/mFunzioni.h"
 #include "helpers/Dialoghi.h"
+#include "helpers/Salvabile.h"
 #include "list/ListaTesto.h"
 #include "list/Salvataggio.h"
 
@@ -240,17 +241,13 @@ void tst_Ostile::SalvaEVerifica()
     if (m.hasMatch()) {
         QVERIFY(!QFile::exists(Percorso()));
         QVERIFY(QDir(Salvataggio::CartellaSalvataggio(radice->path())).isEmpty());
-        // The line named is the first one the code page cannot hold.
+        // The line named is the first one the file could not give back.
         const int n = m.captured(1).toInt();
         QVERIFY(n >= 1 && n <= pezzi.size());
-        const auto salvabile = [](const QString &riga) {
-            return std::all_of(riga.begin(), riga.end(), [](QChar c) { return Windows1252::Byte(c.unicode()) >= 0; });
-        };
-        QVERIFY(!salvabile(pezzi[n - 1]));
-        for (int i = 0; i < n - 1; ++i)
-            QVERIFY(salvabile(pezzi[i]));
+        QCOMPARE(n, RigaNonSalvabile(lista));
         return;
     }
+    QCOMPARE(RigaNonSalvabile(lista), 0);
     QCOMPARE(messaggi[0], QStringLiteral("Combinazioni salvate, col nome:\n") + QFileInfo(Percorso()).fileName());
     QFile file(Percorso());
     QVERIFY(file.open(QIODevice::ReadOnly));

@@ -109,8 +109,7 @@ void tst_Salvataggio::codifica_data()
         << "\r\n01\r\n\r\n  x 7\r\n02" << QByteArray("01\r\n  x 7\r\n02\r\n");
     QTest::newRow("line breaks alone") << "\r\n\r\n" << QByteArray();
     QTest::newRow("code page characters") << QStringLiteral("è € ß") << QByteArray("\xE8 \x80 \xDF\r\n");
-    QTest::newRow("control characters written as they are") << QString(QStringLiteral("a") + QChar(0) + QChar(9))
-                                                             << QByteArray("a\0\t\r\n", 5);
+    QTest::newRow("tab") << QStringLiteral("01\t02") << QByteArray("01\t02\r\n");
 }
 
 void tst_Salvataggio::codifica()
@@ -130,6 +129,12 @@ void tst_Salvataggio::codificaRifiuta_data()
     QTest::newRow("counted with empty lines") << QStringLiteral("01\r\n\r\n02\r\n\u0663\r\n") << 4;
     QTest::newRow("surrogate pair") << QString(QStringLiteral("01\r\n") + QString::fromUcs4(U"\U0001F600")) << 2;
     QTest::newRow("right-to-left") << QStringLiteral("\u05D0") << 1;
+    // What opening would not give back: a control character makes the file no text, and
+    // bytes that pair into UTF-8 would be read as UTF-8.
+    QTest::newRow("control character") << QString(QStringLiteral("01\r\na") + QChar(0) + QChar(9)) << 2;
+    QTest::newRow("delete") << QString(QStringLiteral("a") + QChar(0x7F)) << 1;
+    QTest::newRow("accent and symbol pairing into UTF-8") << QStringLiteral("01\r\n\r\nPERCHÉ…") << 3;
+    QTest::newRow("byte-order mark misread") << QStringLiteral("\u00EF\u00BB\u00BF01") << 1;
 }
 
 void tst_Salvataggio::codificaRifiuta()

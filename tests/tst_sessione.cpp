@@ -10,6 +10,7 @@
 #include "dialogs/TestiErrore.h"
 #include "grid/CellaNumero.h"
 #include "helpers/Dialoghi.h"
+#include "helpers/Salvabile.h"
 #include "list/ListaTesto.h"
 #include "list/Salvataggio.h"
 
@@ -68,11 +69,6 @@ public:
 QString Testo(const QString &messaggio)
 {
     return QString(messaggio).replace(u'|', u'\n');
-}
-
-bool Salvabile(const QString &riga)
-{
-    return std::all_of(riga.begin(), riga.end(), [](QChar c) { return Windows1252::Byte(c.unicode()) >= 0; });
 }
 
 // No number conversion can read this line: SORT has to keep it as typed.
@@ -352,12 +348,9 @@ void tst_Sessione::Salva()
         if (!si)
             return;
     }
-    const QStringList pezzi = m.lista.split(ListaTesto::FineRiga());
-    for (int n = 0; n < pezzi.size(); ++n) {
-        if (!Salvabile(pezzi[n])) {
-            attesi.append(QStringLiteral("La riga %1 contiene caratteri\nnon salvabili: nessun file scritto ..!").arg(n + 1));
-            return;
-        }
+    if (const int n = RigaNonSalvabile(m.lista)) {
+        attesi.append(QStringLiteral("La riga %1 contiene caratteri\nnon salvabili: nessun file scritto ..!").arg(n));
+        return;
     }
     const QStringList file = cartella.entryList(QDir::Files | QDir::Hidden);
     if (file.size() != 1) {

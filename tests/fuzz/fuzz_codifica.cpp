@@ -36,20 +36,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *dati, std::size_t quan
 
     QByteArray attesi;
     int primaNonSalvabile = 0;
+    int primaNonAscii = 0;
     for (qsizetype n = 0; n < pezzi.size() && !primaNonSalvabile; ++n) {
         const QString &riga = pezzi[n];
         if (riga.isEmpty())
             continue;
         for (QChar c : riga) {
             const int b = Byte(c);
-            if (b < 0) {
+            // A control character other than tab would make the file no text when opened.
+            if (b < 0 || (b < 0x20 && b != '\t') || b == 0x7F) {
                 primaNonSalvabile = int(n + 1);
                 break;
             }
+            if (b >= 0x80 && !primaNonAscii)
+                primaNonAscii = int(n + 1);
             attesi.append(char(b));
         }
         attesi.append("\r\n");
     }
+    // Bytes that open as UTF-8 (a byte-order mark, or valid UTF-8 beyond ASCII: it decodes and
+    // encodes back to itself) would not give the list back.
+    if (!primaNonSalvabile && primaNonAscii
+        && (attesi.startsWith("\xEF\xBB\xBF") || QString::fromUtf8(attesi).toUtf8() == attesi))
+        primaNonSalvabile = primaNonAscii;
 
     QByteArray prodotti("leftover");
     const int esito = Salvataggio::CodificaLista(ingresso.testo, prodotti);
