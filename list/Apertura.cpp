@@ -1,6 +1,7 @@
 #include "list/Apertura.h"
 
 #include "common/Windows1252.h"
+#include "dialogs/TestiErrore.h"
 #include "list/ListaTesto.h"
 
 #include <QFile>
@@ -11,15 +12,9 @@
 
 namespace Apertura {
 
-namespace {
+using namespace mGestioneErrori;
 
-constexpr int ErroreMemoria = 7;
-constexpr int ErroreNonTesto = 13;
-constexpr int ErroreFileMancante = 53;
-constexpr int ErrorePeriferica = 68;
-constexpr int ErrorePermesso = 70;
-constexpr int ErroreAccesso = 75;
-constexpr int ErroreFileVuoto = 101;
+namespace {
 
 // Tab, LF and CR belong to text; any other control character means a file of another kind.
 bool Controllo(char c)

@@ -2,6 +2,7 @@
 
 #include "common/Windows1252.h"
 #include "common/mFunzioni.h"
+#include "dialogs/TestiErrore.h"
 #include "list/Apertura.h"
 #include "list/ListaTesto.h"
 
@@ -13,15 +14,9 @@
 
 namespace Salvataggio {
 
-namespace {
+using namespace mGestioneErrori;
 
-constexpr int ErroreNomeFile = 52;
-constexpr int ErroreIO = 57;
-constexpr int ErroreDiscoPieno = 61;
-constexpr int ErrorePeriferica = 68;
-constexpr int ErrorePermesso = 70;
-constexpr int ErroreAccesso = 75;
-constexpr int ErrorePercorso = 76;
+namespace {
 
 constexpr qint64 Blocco = 64 * 1024;
 
