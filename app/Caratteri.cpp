@@ -4,6 +4,7 @@
 #include <QRawFont>
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
 
 namespace Caratteri {
@@ -23,12 +24,40 @@ void RegistraSostituzioni()
                                {QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Courier")});
 }
 
+QString Faccia(const QString &famiglia)
+{
+    // The font database's own list: asking it for a name it lacks would resolve that name
+    // through the system's aliases and fallbacks for every font made with it.
+    const QStringList installate = QFontDatabase::families();
+    const auto installata = [&installate](const QString &nome) {
+        return std::find_if(installate.cbegin(), installate.cend(),
+                            [&nome](const QString &f) { return f.compare(nome, Qt::CaseInsensitive) == 0; });
+    };
+    if (installata(famiglia) != installate.cend())
+        return famiglia;
+    // The table keeps its names in lower case; the database's spelling is the face's own.
+    const QStringList sostituti = QFont::substitutes(famiglia);
+    for (const QString &sostituto : sostituti) {
+        const auto trovata = installata(sostituto);
+        if (trovata != installate.cend())
+            return *trovata;
+    }
+    return famiglia;
+}
+
 QFont Carattere(const QString &famiglia, qreal punti)
 {
-    QFont font(famiglia);
+    QFont font(Faccia(famiglia));
     font.setPointSizeF(punti);
     font.setWeight(QFont::Normal);
     font.setItalic(false);
+    return font;
+}
+
+QFont CarattereFisso(const QString &famiglia, qreal punti)
+{
+    QFont font = Carattere(famiglia, punti);
+    font.setStyleStrategy(QFont::NoFontMerging);
     return font;
 }
 
@@ -44,11 +73,14 @@ constexpr std::array<Testi, 4> TestiFrecce{{
 }};
 
 // The face itself holds every character of the set: no fallback to another face counts.
-bool HaTutte(const QString &famiglia, const Testi &testi)
+// `installate` is the font database's list: asking it by name would resolve each name
+// through the system's aliases, a cost the first frame should not wait for.
+bool HaTutte(const QStringList &installate, const QString &famiglia, const Testi &testi)
 {
-    if (!QFontDatabase::hasFamily(famiglia))
+    if (!installate.contains(famiglia, Qt::CaseInsensitive))
         return false;
-    const QRawFont font = QRawFont::fromFont(QFont(famiglia));
+    // At the arrows' own size, so that the face loaded here is the one they are drawn with.
+    const QRawFont font = QRawFont::fromFont(Carattere(famiglia, PuntiFrecce));
     if (font.familyName().compare(famiglia, Qt::CaseInsensitive) != 0)
         return false;
     for (const char16_t *testo : testi) {
@@ -64,12 +96,13 @@ bool HaTutte(const QString &famiglia, const Testi &testi)
 
 Frecce ScegliFrecce(const QStringList &facce)
 {
+    const QStringList installate = QFontDatabase::families();
     // A Webdings without all four (Wine ships one) would mix two looks in one stepper.
-    if (HaTutte(Webdings, TestiFrecce[Frecce::LettereWebdings]))
+    if (HaTutte(installate, Webdings, TestiFrecce[Frecce::LettereWebdings]))
         return {Frecce::LettereWebdings, Webdings};
     for (const Frecce::Insieme insieme : {Frecce::Triangoli, Frecce::Puntatori}) {
         for (const QString &famiglia : facce) {
-            if (HaTutte(famiglia, TestiFrecce[insieme]))
+            if (HaTutte(installate, famiglia, TestiFrecce[insieme]))
                 return {insieme, famiglia};
         }
     }
@@ -79,7 +112,7 @@ Frecce ScegliFrecce(const QStringList &facce)
 Freccia FrecciaStepper(const Frecce &frecce, Direzione direzione, qreal punti)
 {
     return {QString::fromUtf16(TestiFrecce[frecce.insieme][std::size_t(direzione)]),
-            Carattere(frecce.famiglia, punti)};
+            CarattereFisso(frecce.famiglia, punti)};
 }
 
 Freccia FrecciaStepper(Direzione direzione, qreal punti)

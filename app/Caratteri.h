@@ -16,10 +16,19 @@ inline const QString Webdings = QStringLiteral("Webdings");
 // Registers the substitution table once; a face that is installed is used as it is.
 void RegistraSostituzioni();
 
-QFont Carattere(const QString &famiglia, qreal punti);
+// The face that draws `famiglia` here: itself where installed, else the first installed
+// stand-in of the table, else the name as it is, for the system to match.
+QString Faccia(const QString &famiglia);
 
-// The four arrows of the steppers.
+QFont Carattere(const QString &famiglia, qreal punti);
+// For the program's own fixed texts, whose every character the face has: no other face
+// is looked up to draw what it might lack, which spares the start a search of them all.
+// Text that the user types or picks keeps Carattere, with the fallback faces.
+QFont CarattereFisso(const QString &famiglia, qreal punti);
+
+// The four arrows of the steppers, and their size.
 enum class Direzione { IndietroDieci, Indietro, Avanti, AvantiDieci };
+constexpr qreal PuntiFrecce = 14.25;
 
 // How all four arrows are drawn, so that they always match one another: the Webdings
 // letters where that face has all four; else the first set of Unicode arrows that one of

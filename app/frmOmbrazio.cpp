@@ -4,6 +4,7 @@
 #include "app/mDichiarazioni.h"
 #include "common/ColoriSistema.h"
 #include "common/Etichetta.h"
+#include "common/Immagini.h"
 #include "common/PulsanteComando.h"
 #include "common/Twips.h"
 #include "common/mFunzioni.h"
@@ -62,7 +63,7 @@ Etichetta *NuovaEtichetta(QWidget *contenitore, int left, int top, int width, in
 Etichetta *NuovaFreccia(QWidget *contenitore, int left, int top, int tabIndex, Caratteri::Direzione direzione,
                         const QString &nomeAccessibile)
 {
-    const Caratteri::Freccia freccia = Caratteri::FrecciaStepper(direzione, 14.25);
+    const Caratteri::Freccia freccia = Caratteri::FrecciaStepper(direzione, Caratteri::PuntiFrecce);
     auto *etichetta = NuovaEtichetta(contenitore, left, top, 255, 315, tabIndex, freccia.testo, freccia.font,
                                      Qt::AlignHCenter, false, false);
     etichetta->ImpostaColori(ColoriSistema::Menu, ColoriSistema::TestoPulsante);
@@ -77,7 +78,7 @@ Etichetta *NuovoValore(QWidget *contenitore, int left, int top, int tabIndex, co
                        const QString &descrizione)
 {
     auto *etichetta = NuovaEtichetta(contenitore, left, top, 525, 285, tabIndex, caption,
-                                     Caratteri::Carattere(Caratteri::Arial, 9.75), Qt::AlignHCenter, true, false);
+                                     Caratteri::CarattereFisso(Caratteri::Arial, 9.75), Qt::AlignHCenter, true, false);
     etichetta->ImpostaColori(ColoriSistema::Finestra, ColoriSistema::TestoPulsante);
     etichetta->setAccessibleDescription(descrizione);
     return etichetta;
@@ -87,7 +88,7 @@ PulsanteComando *NuovoPulsante(QWidget *contenitore, int left, int top, int widt
                                const QString &caption)
 {
     auto *pulsante = Nuova<PulsanteComando>(contenitore, left, top, width, height, tabIndex, caption,
-                                            Caratteri::Carattere(Caratteri::TrebuchetMS, PuntiTrebuchet));
+                                            Caratteri::CarattereFisso(Caratteri::TrebuchetMS, PuntiTrebuchet));
     pulsante->setToolTip(QStringLiteral("Genera la Prima Griglia"));
     return pulsante;
 }
@@ -113,7 +114,7 @@ frmOmbrazio::frmOmbrazio(Ambiente ambiente, QWidget *parent)
     setObjectName(QStringLiteral("frmOmbrazio"));
     setFixedSize(Twips::PxSize(12375, 8385));
     setFont(Caratteri::Carattere(Caratteri::SegoeUI, 8.25));
-    setWindowIcon(QIcon(QStringLiteral(":/ombrazio.png")));
+    setWindowIcon(Immagini::Icona());
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
 
@@ -130,17 +131,17 @@ frmOmbrazio::~frmOmbrazio() = default;
 
 void frmOmbrazio::CostruisciControlli()
 {
-    const QFont trebuchet = Caratteri::Carattere(Caratteri::TrebuchetMS, PuntiTrebuchet);
+    const QFont trebuchet = Caratteri::CarattereFisso(Caratteri::TrebuchetMS, PuntiTrebuchet);
     using Verso = Caratteri::Direzione;
 
     Frame2 = NuovaCornice(this, 150, 60, 7575, 6885, 13);
     // The cells' face is the board's, so the cells made at each generation inherit it.
-    Frame2->setFont(Caratteri::Carattere(Caratteri::TrebuchetMS, 20.25));
+    Frame2->setFont(Caratteri::CarattereFisso(Caratteri::TrebuchetMS, 20.25));
     auto *cella = new CellaNumero(1, Frame2);
     cella->ImpostaGeometria(QRect(150, 240, 700, 700));
     cella->setProperty(ProprietaTabIndex, 14);
     cella->setText(QStringLiteral("10"));
-    cella->setFont(Caratteri::Carattere(Caratteri::TrebuchetMS, 20.25));
+    cella->setFont(Caratteri::CarattereFisso(Caratteri::TrebuchetMS, 20.25));
     cella->setAlignment(Qt::AlignCenter);
     cella->ImpostaBordo(true);
     lblNumero.Aggiungi(1, cella);
@@ -149,7 +150,7 @@ void frmOmbrazio::CostruisciControlli()
     Label11.Aggiungi(2, NuovaEtichetta(Frame9, 510, 420, 1035, 255, 21, QStringLiteral("SELEZIONATI"), trebuchet,
                                        Qt::AlignRight, false, true));
     lblSelezionati = NuovaEtichetta(Frame9, 1740, 300, 615, 375, 22, QStringLiteral("0"),
-                                    Caratteri::Carattere(Caratteri::TrebuchetMS, 12), Qt::AlignHCenter, true, false);
+                                    Caratteri::CarattereFisso(Caratteri::TrebuchetMS, 12), Qt::AlignHCenter, true, false);
     lblSelezionati->setAccessibleDescription(QStringLiteral("SELEZIONATI"));
     cmdCancella = NuovoPulsante(Frame9, 510, 780, 1845, 405, 28, QStringLiteral("CANCELLA"));
     Label11.Aggiungi(0, NuovaEtichetta(Frame9, 2670, 390, 795, 255, 12, QStringLiteral("Numeri"), trebuchet,

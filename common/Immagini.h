@@ -3,7 +3,10 @@
 // at 1x and at 2x ("name@2x.png"); above ratio 1 the 2x drawing is taken and brought to the
 // exact device size, so that 150 % is as sharp as 200 % and nothing is ever enlarged from 1x.
 
+#include <QGuiApplication>
+#include <QIcon>
 #include <QImage>
+#include <QImageReader>
 #include <QPixmap>
 #include <QPixmapCache>
 #include <QSize>
@@ -15,6 +18,15 @@ inline QString Doppia(const QString &risorsa)
 {
     const qsizetype punto = risorsa.lastIndexOf(u'.');
     return punto < 0 ? risorsa + QStringLiteral("@2x") : QString(risorsa).insert(punto, QStringLiteral("@2x"));
+}
+
+// The program's pictures are PNG. Told so, with no guessing, the reader uses its own PNG
+// decoder instead of first loading every image plugin Qt has to ask each of them.
+inline QImage LeggiPng(const QString &risorsa)
+{
+    QImageReader lettore(risorsa, "png");
+    lettore.setAutoDetectImageFormat(false);
+    return lettore.read();
 }
 
 inline QPixmap PerSchermo(const QString &risorsa, const QSize &logica, qreal rapporto)
@@ -29,9 +41,9 @@ inline QPixmap PerSchermo(const QString &risorsa, const QSize &logica, qreal rap
         return pronta;
     QImage immagine;
     if (rapporto > 1)
-        immagine.load(Doppia(risorsa));
+        immagine = LeggiPng(Doppia(risorsa));
     if (immagine.isNull())
-        immagine.load(risorsa);
+        immagine = LeggiPng(risorsa);
     if (immagine.isNull())
         return {};
     if (immagine.size() != dispositivo)
@@ -40,6 +52,19 @@ inline QPixmap PerSchermo(const QString &risorsa, const QSize &logica, qreal rap
     pixmap.setDevicePixelRatio(rapporto);
     QPixmapCache::insert(chiave, pixmap);
     return pixmap;
+}
+
+// The program's icon for every window: the 2x drawing too where a screen needs it.
+inline QIcon Icona()
+{
+    static const QIcon icona = [] {
+        const QString uno = QStringLiteral(":/ombrazio.png");
+        QIcon i(QPixmap::fromImage(LeggiPng(uno)));
+        if (qApp->devicePixelRatio() > 1)
+            i.addPixmap(QPixmap::fromImage(LeggiPng(Doppia(uno))));
+        return i;
+    }();
+    return icona;
 }
 
 } // namespace Immagini

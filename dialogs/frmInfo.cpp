@@ -26,7 +26,7 @@ frmInfo::frmInfo(QWidget *parent)
     setObjectName(QStringLiteral("frmInfo"));
     setModal(true);
     setFont(Caratteri::Carattere(Caratteri::SegoeUI, 8.25));
-    setWindowIcon(QIcon(QStringLiteral(":/ombrazio.png")));
+    setWindowIcon(Immagini::Icona());
     setFixedSize(Twips::PxSize(LarghezzaCliente, 2085));
 
     fraInfo = new QFrame(this);

@@ -29,7 +29,7 @@ frmMessage::frmMessage(QWidget *parent)
     setObjectName(QStringLiteral("frmMessage"));
     setModal(true);
     setFont(Caratteri::Carattere(Caratteri::SegoeUI, 8.25));
-    setWindowIcon(QIcon(QStringLiteral(":/ombrazio.png")));
+    setWindowIcon(Immagini::Icona());
     setFixedSize(Twips::PxSize(LarghezzaCliente, 2280));
 
     fraMessage = new QFrame(this);

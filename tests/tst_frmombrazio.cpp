@@ -240,7 +240,9 @@ void tst_frmOmbrazio::aspettoEtichette()
         // Whichever set this machine draws, the face drawing an arrow must have it.
         QVERIFY(QFontMetrics(etichetta->font()).inFontUcs4(caption.toUcs4().first()));
     } else {
-        QCOMPARE(etichetta->font().family(), famiglia);
+        // The designed face where installed, else its stand-in: resolved once, not by name at
+        // every font.
+        QCOMPARE(etichetta->font().family(), Caratteri::Faccia(famiglia));
     }
     QCOMPARE(etichetta->font().pointSizeF(), punti);
     QVERIFY(!etichetta->font().bold());
@@ -264,13 +266,13 @@ void tst_frmOmbrazio::pulsanti()
     for (const auto &[pulsante, caption] : attesi) {
         QCOMPARE(pulsante->text(), caption);
         QCOMPARE(pulsante->toolTip(), QStringLiteral("Genera la Prima Griglia"));
-        QCOMPARE(pulsante->font().family(), Caratteri::TrebuchetMS);
+        QCOMPARE(pulsante->font().family(), Caratteri::Faccia(Caratteri::TrebuchetMS));
         QCOMPARE(pulsante->font().pointSizeF(), 8.25);
         QVERIFY(!pulsante->isDefault());
         QVERIFY(!pulsante->autoDefault());
     }
     QPlainTextEdit *lista = finestra->txtLista;
-    QCOMPARE(lista->font().family(), Caratteri::CourierNew);
+    QCOMPARE(lista->font().family(), Caratteri::Faccia(Caratteri::CourierNew));
     QCOMPARE(lista->font().pointSizeF(), 12.0);
     QCOMPARE(lista->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     QCOMPARE(lista->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
