@@ -1,6 +1,8 @@
 #include "app/Caratteri.h"
 
 #include <QFontDatabase>
+#include <QGuiApplication>
+#include <QHash>
 #include <QRawFont>
 #include <QStringList>
 
@@ -24,7 +26,9 @@ void RegistraSostituzioni()
                                {QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Courier")});
 }
 
-QString Faccia(const QString &famiglia)
+namespace {
+
+QString CercaFaccia(const QString &famiglia)
 {
     // The font database's own list: asking it for a name it lacks would resolve that name
     // through the system's aliases and fallbacks for every font made with it.
@@ -43,6 +47,22 @@ QString Faccia(const QString &famiglia)
             return *trovata;
     }
     return famiglia;
+}
+
+} // namespace
+
+QString Faccia(const QString &famiglia)
+{
+    // Looked up once per face. Fonts added or removed while the program runs (an
+    // application font) start the lookups afresh.
+    static QHash<QString, QString> trovate;
+    static const QMetaObject::Connection azzera =
+        QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, [] { trovate.clear(); });
+    Q_UNUSED(azzera);
+    auto it = trovate.constFind(famiglia);
+    if (it == trovate.cend())
+        it = trovate.insert(famiglia, CercaFaccia(famiglia));
+    return *it;
 }
 
 QFont Carattere(const QString &famiglia, qreal punti)

@@ -14,6 +14,7 @@
 #include <QFileDialog>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 namespace {
 
@@ -73,7 +74,8 @@ void frmOmbrazio::cmdSalva_Click()
 
     const QString nome = Salvataggio::NomeFile(m_ambiente.Orologio(), gQuantitaNumeri);
     QByteArray dati;
-    if (const int riga = Salvataggio::CodificaLista(TestoLista(), dati)) {
+    // Straight from the box's text: a long list is not copied once more into the list text.
+    if (const int riga = Salvataggio::CodificaLista(txtLista->document()->toRawText(), dati)) {
         RichiestaMessaggio(QStringLiteral("La riga %1 contiene caratteri|non salvabili: nessun file scritto ..!").arg(riga),
                            QStringLiteral("OK"));
         return;

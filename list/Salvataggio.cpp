@@ -4,13 +4,11 @@
 #include "common/mFunzioni.h"
 #include "dialogs/TestiErrore.h"
 #include "list/Apertura.h"
-#include "list/ListaTesto.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStorageInfo>
-#include <QStringTokenizer>
 
 namespace Salvataggio {
 
@@ -43,34 +41,58 @@ QString NomeFile(const QDateTime &adesso, qint16 quantita, const QLocale &locale
         + QStringLiteral("%1").arg(quantita, 2, 10, QLatin1Char('0'));
 }
 
-int CodificaLista(const QString &testo, QByteArray &dati)
+int CodificaLista(QStringView testo, QByteArray &dati)
 {
-    // At most one byte per character, and the final line break the text may lack.
-    dati.resize(testo.size() + 2);
+    // One pass over the text, straight into bytes: lists run to megabytes and are saved
+    // with the user waiting. At most two bytes per character (a separator becomes CR LF),
+    // and the final line break the text may lack; the pages never written are never touched.
+    dati.resize(2 * testo.size() + 2);
     char *scrivi = dati.data();
-    int numero = 0;
+    const char16_t *leggi = testo.utf16();
+    const char16_t *const fine = leggi + testo.size();
+    int numero = 1;
     int primaNonAscii = 0;
-    for (QStringView riga : QStringTokenizer(testo, ListaTesto::FineRiga())) {
-        ++numero;
-        if (riga.isEmpty())
+    bool vuota = true;
+    int oltreAscii = 0;
+    const auto chiudiRiga = [&] {
+        if (!vuota) {
+            *scrivi++ = '\r';
+            *scrivi++ = '\n';
+            if (oltreAscii && !primaNonAscii)
+                primaNonAscii = numero;
+        }
+        vuota = true;
+        oltreAscii = 0;
+    };
+    for (; leggi < fine; ++leggi) {
+        const char16_t c = *leggi;
+        if (c == u'\r' && leggi + 1 < fine && leggi[1] == u'\n') {
+            chiudiRiga();
+            ++numero;
+            ++leggi;
             continue;
-        int oltreAscii = 0;
-        for (QChar c : riga) {
-            const int byte = Windows1252::Byte(c.unicode());
-            // Besides what the code page lacks, control characters other than tab: opening
-            // would take the file for one of another kind.
+        }
+        // Printable ASCII, what lists are made of, is its own byte.
+        int byte = c;
+        if (c < 0x20 || c >= 0x7F) {
+            if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) {
+                chiudiRiga();
+                ++numero;
+                continue;
+            }
+            byte = Windows1252::Byte(c);
+            // Besides what the code page lacks, control characters other than tab (a lone
+            // CR or LF among them): opening would take the file for one of another kind.
             if (byte < 0 || (byte < 0x20 && byte != '\t') || byte == 0x7F) {
                 dati.clear();
                 return numero;
             }
             oltreAscii |= byte & 0x80;
-            *scrivi++ = char(byte);
         }
-        if (oltreAscii && !primaNonAscii)
-            primaNonAscii = numero;
-        *scrivi++ = '\r';
-        *scrivi++ = '\n';
+        *scrivi++ = char(byte);
+        vuota = false;
     }
+    chiudiRiga();
     dati.truncate(scrivi - dati.constData());
     // Nothing in the bytes tells Windows-1252 from UTF-8. The rare list whose accents and
     // symbols happen to pair into UTF-8 ("PERCHÉ…") would come back changed: not written.

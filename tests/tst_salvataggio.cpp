@@ -110,6 +110,7 @@ void tst_Salvataggio::codifica_data()
     QTest::newRow("line breaks alone") << "\r\n\r\n" << QByteArray();
     QTest::newRow("code page characters") << QStringLiteral("è € ß") << QByteArray("\xE8 \x80 \xDF\r\n");
     QTest::newRow("tab") << QStringLiteral("01\t02") << QByteArray("01\t02\r\n");
+    QTest::newRow("the list box's own separators") << QStringLiteral("01\u2029\u202902 03\u202804") << QByteArray("01\r\n02 03\r\n04\r\n");
 }
 
 void tst_Salvataggio::codifica()

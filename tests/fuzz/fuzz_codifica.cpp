@@ -32,7 +32,10 @@ int Byte(QChar c)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *dati, std::size_t quanti)
 {
     const Ingresso ingresso = Decodifica(dati, quanti);
-    const QStringList pezzi = Pezzi(ingresso.testo);
+    // The list box's paragraph and line separators end lines as CR LF does.
+    QString righe = ingresso.testo;
+    righe.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n")).replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+    const QStringList pezzi = Pezzi(righe);
 
     QByteArray attesi;
     int primaNonSalvabile = 0;

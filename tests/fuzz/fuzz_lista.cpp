@@ -151,7 +151,8 @@ void Riapertura(const QString &testo)
     QByteArray salvati;
     if (Salvataggio::CodificaLista(testo, salvati) != 0)
         return;
-    const QStringList righe = RigheNonVuote(testo);
+    // The box's paragraph and line separators end lines in the save as well.
+    const QStringList righe = RigheNonVuote(QString(testo).replace(QChar::ParagraphSeparator, u'\n').replace(QChar::LineSeparator, u'\n'));
     QString letto(QStringLiteral("stale"));
     const int esito = Apertura::TestoDaDati(salvati, letto);
     // The save refuses what its file could not give back, so whatever it writes opens as it was.
