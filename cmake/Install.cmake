@@ -16,12 +16,8 @@ install(DIRECTORY DESTINATION "${OMBRAZIO_CARTELLA_SALVATAGGIO}"
   DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
                         WORLD_READ WORLD_EXECUTE)
 
-# Qt's own Italian for the texts that come from Qt (context menus, the open dialog), which the
-# program looks for in translations/ beside itself. The file is the same on every platform, so
-# it is taken from the build machine's Qt even when the build is for another system.
-find_file(OMBRAZIO_QTBASE_IT qtbase_it.qm
-  PATHS /usr/share/qt6/translations
-  NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+# Qt's own Italian (found in CMakeLists.txt), which the program looks for in translations/
+# beside itself.
 if(OMBRAZIO_QTBASE_IT)
   install(FILES "${OMBRAZIO_QTBASE_IT}" DESTINATION translations)
 else()
