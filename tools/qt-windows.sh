@@ -44,7 +44,7 @@ fi
 LAVORO=$CACHE/lavoro-$CHIAVE
 rm -rf "$LAVORO" "$PREFISSO"
 mkdir -p "$LAVORO"
-echo "Qt for Windows: building qtbase $VERSIONE into $PREFISSO (about a quarter of an hour on 2 cores)" >&2
+echo "Qt for Windows: building qtbase $VERSIONE into $PREFISSO (about half an hour on 2 cores)" >&2
 inizio=$SECONDS
 (
   cd "$LAVORO"
