@@ -74,8 +74,10 @@ export WINEPATH
 export WINEQT_QPA_FONTDIR="C:\\windows\\Fonts"
 export WINEQT_FORCE_STDERR_LOGGING=1
 # One wineserver for the whole run, warmed up: otherwise its helpers hold the first
-# test's output open and every test pays for a start. The one that set up a new prefix
-# lingers for a few seconds, and a second one refuses to start beside it.
+# test's output open and every test pays for a start. A server already running for the
+# prefix (the one that set up a new prefix lingers, a run cut short leaves its own) would
+# make this one refuse to start: it is ended first.
+"$WINESERVER" -k 2>/dev/null || true
 "$WINESERVER" -w
 "$WINESERVER" -p
 $WINE64 cmd /c exit >/dev/null 2>&1
