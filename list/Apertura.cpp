@@ -16,13 +16,6 @@ using namespace mGestioneErrori;
 
 namespace {
 
-// Tab, LF and CR belong to text; any other control character means a file of another kind.
-bool Controllo(char c)
-{
-    const auto b = static_cast<unsigned char>(c);
-    return (b < 0x20 && b != '\t' && b != '\n' && b != '\r') || b == 0x7F;
-}
-
 const QByteArrayView Bom("\xEF\xBB\xBF", 3);
 
 QString Decodifica(QByteArrayView dati)
@@ -128,6 +121,12 @@ int LeggiUno(const QString &percorso, QString &testo, qint64 &restanti, LetturaF
 
 } // namespace
 
+bool NonTesto(unsigned char byte)
+{
+    // Tab, LF and CR belong to text; any other control character means a file of another kind.
+    return (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r') || byte == 0x7F;
+}
+
 bool LettiComeUtf8(QByteArrayView dati)
 {
     if (dati.startsWith(Bom))
@@ -142,7 +141,7 @@ bool LettiComeUtf8(QByteArrayView dati)
 int TestoDaDati(QByteArrayView dati, QString &testo)
 {
     testo.clear();
-    if (std::any_of(dati.begin(), dati.end(), Controllo))
+    if (std::any_of(dati.begin(), dati.end(), [](char c) { return NonTesto(static_cast<unsigned char>(c)); }))
         return ErroreNonTesto;
     testo = Righe(Decodifica(dati));
     return testo.isEmpty() ? ErroreFileVuoto : 0;

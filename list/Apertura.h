@@ -14,6 +14,9 @@ namespace Apertura {
 // Larger files are refused whole: the list box could not hold them usefully anyway.
 constexpr qint64 DimensioneMassima = 64 * 1024 * 1024;
 
+// A byte that makes a file no text: a control character other than tab, LF and CR.
+bool NonTesto(unsigned char byte);
+
 // Whether the bytes are read as UTF-8 rather than Windows-1252: they start with UTF-8's
 // byte-order mark, or hold something beyond ASCII and are valid UTF-8.
 bool LettiComeUtf8(QByteArrayView dati);

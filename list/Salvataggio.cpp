@@ -81,9 +81,9 @@ int CodificaLista(QStringView testo, QByteArray &dati)
                 continue;
             }
             byte = Windows1252::Byte(c);
-            // Besides what the code page lacks, control characters other than tab (a lone
-            // CR or LF among them): opening would take the file for one of another kind.
-            if (byte < 0 || (byte < 0x20 && byte != '\t') || byte == 0x7F) {
+            // Besides what the code page lacks: what opening would take for no text, and a
+            // lone CR or LF, which would split the line.
+            if (byte < 0 || Apertura::NonTesto(byte) || byte == '\r' || byte == '\n') {
                 dati.clear();
                 return numero;
             }

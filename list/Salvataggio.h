@@ -21,11 +21,11 @@ QString NomeFile(const QDateTime &adesso, qint16 quantita, const QLocale &locale
 
 // The non-empty lines of the list text, each followed by CR LF, one Windows-1252 byte per
 // character. Lines end at CR LF, and also at the paragraph and line separators of the
-// list box's own text, which can so be saved without first becoming the list text. Returns 0, or the 1-based number (counted in the list text, empty lines
-// included) of the first line that the file could not give back as it is when opened: a
-// character the code page cannot hold, or a control character other than tab, which would
-// make it no text; or, where the bytes as a whole would read as UTF-8, the first line
-// beyond ASCII.
+// list box's own text, which can so be saved without first becoming the list text.
+// Returns 0, or the 1-based number (counted in the list text, empty lines included) of the
+// first line that the file could not give back as it is when opened: a character the code
+// page cannot hold, or a control character other than tab, which would make it no text;
+// or, where the bytes as a whole would read as UTF-8, the first line beyond ASCII.
 int CodificaLista(QStringView testo, QByteArray &dati);
 
 // The file operations that can fail part way; tests replace them to inject a failure.
