@@ -121,6 +121,7 @@ frmOmbrazio::frmOmbrazio(Ambiente ambiente, QWidget *parent)
     CostruisciControlli();
     ImpostaOrdineTab();
     Collega();
+    CreaAzioni();
     // Key preview: the window sees every key before the control that has the focus.
     qApp->installEventFilter(this);
 

@@ -12,6 +12,8 @@
 #include <memory>
 
 class CellaNumero;
+class QAction;
+class QKeySequence;
 class Etichetta;
 class PulsanteComando;
 class QDropEvent;
@@ -67,6 +69,10 @@ public:
     PulsanteComando *cmdSalva = nullptr;
     PulsanteComando *cmdInLista = nullptr;
 
+    // The window's own actions: a shortcut anywhere in the window, and an entry of the
+    // list's context menu.
+    QAction *mnuApri = nullptr;
+
     // The list as the program sees it: lines separated by CR LF.
     QString TestoLista() const;
 
@@ -80,6 +86,9 @@ private:
     void CostruisciControlli();
     void ImpostaOrdineTab();
     void Collega();
+    void CreaAzioni();
+    QAction *NuovaAzione(const QString &testo, const QKeySequence &tasto, void (frmOmbrazio::*gestore)());
+    void txtLista_Menu(const QPoint &dove);
 
     void Form_Load();
     void Form_QueryUnload(bool &cancel);

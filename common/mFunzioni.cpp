@@ -1,6 +1,7 @@
 #include "common/mFunzioni.h"
 
 #include "app/mDichiarazioni.h"
+#include "common/NumeriErrore.h"
 
 #include <algorithm>
 #include <new>
@@ -58,9 +59,7 @@ void DisponiControlli(int primo, int ultimo, int perRiga, int spazioOrizzontale,
 
 namespace {
 
-constexpr int ErroreIncompatibilita = 13;
-constexpr int ErroreOverflow = 6;
-constexpr int ErroreMemoria = 7;
+using namespace NumeriErrore;
 
 bool Cifra(QChar c)
 {

@@ -1,7 +1,7 @@
 #include "list/Apertura.h"
 
 #include "common/Windows1252.h"
-#include "dialogs/TestiErrore.h"
+#include "common/NumeriErrore.h"
 #include "list/ListaTesto.h"
 
 #include <QFile>
@@ -12,7 +12,7 @@
 
 namespace Apertura {
 
-using namespace mGestioneErrori;
+using namespace NumeriErrore;
 
 namespace {
 

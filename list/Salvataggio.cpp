@@ -2,7 +2,7 @@
 
 #include "common/Windows1252.h"
 #include "common/mFunzioni.h"
-#include "dialogs/TestiErrore.h"
+#include "common/NumeriErrore.h"
 #include "list/Apertura.h"
 
 #include <QDir>
@@ -12,7 +12,7 @@
 
 namespace Salvataggio {
 
-using namespace mGestioneErrori;
+using namespace NumeriErrore;
 
 namespace {
 

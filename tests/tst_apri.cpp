@@ -101,6 +101,11 @@ QList<DialogoVisto> tst_Apri::CtrlO(QWidget *fuoco, const QStringList &file)
 {
     scelti = file;
     RispondiDialoghi risposte;
+    // Keys go to the active window, which a desktop gives back when a dialog closes and the
+    // offscreen platform does not.
+    fuoco->window()->activateWindow();
+    if (!QTest::qWaitForWindowActive(fuoco->window()))
+        return {};
     fuoco->setFocus();
     QTest::keyClick(fuoco, Qt::Key_O, Qt::ControlModifier);
     return risposte.visti;

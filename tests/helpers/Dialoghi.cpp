@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QMenu>
+#include <QContextMenuEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -86,6 +88,37 @@ bool ChiudiComeUtente(QWidget *finestra)
     // notify() directly: sendEvent() would mark the event as coming from the program.
     QApplication::instance()->notify(finestra, &evento);
     return evento.isAccepted();
+}
+
+QStringList VociMenuContestuale(QWidget *widget, QPoint dove)
+{
+    QStringList voci;
+    QTimer attesa;
+    attesa.setInterval(5);
+    QObject::connect(&attesa, &QTimer::timeout, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu || !menu->isVisible())
+            return;
+        attesa.stop();
+        for (const QAction *a : menu->actions()) {
+            if (a->isSeparator()) {
+                voci << QStringLiteral("-");
+                continue;
+            }
+            // Qt's own entries carry their key in the text, the program's in the action.
+            QString voce = a->text().section(u'\t', 0, 0).remove(u'&');
+            const QString tasto = a->shortcut().isEmpty() ? a->text().section(u'\t', 1, 1)
+                                                          : a->shortcut().toString(QKeySequence::PortableText);
+            if (!tasto.isEmpty())
+                voce += u'\t' + tasto;
+            voci << voce;
+        }
+        menu->close();
+    });
+    attesa.start();
+    QContextMenuEvent clic(QContextMenuEvent::Mouse, dove, widget->mapToGlobal(dove));
+    QApplication::sendEvent(widget, &clic);
+    return voci;
 }
 
 void Fotografa(QWidget *widget, const QString &nome)

@@ -49,6 +49,11 @@ DialogoVisto Descrivi(QDialog *dialogo);
 // returns whether the window accepted it.
 bool ChiudiComeUtente(QWidget *finestra);
 
+// The context menu that a right click at `dove` on `widget` brings up: its entries as
+// "text\tshortcut" ("text" alone when it has none), "-" for a separator. The menu is
+// closed with nothing chosen.
+QStringList VociMenuContestuale(QWidget *widget, QPoint dove);
+
 // Writes a picture of the widget under the build folder, for a person to look at.
 void Fotografa(QWidget *widget, const QString &nome);
 

@@ -1,19 +1,23 @@
-// The main window's own keys, whatever has the focus: F10 opens the usage notes, Ctrl+O a
-// saved list. The list box's drops pass here too, on their way to the box.
+// The main window's own actions and keys, whatever has the focus: F10 opens the usage
+// notes, and each action (opening lists, ...) has its shortcut and its entry at the top of
+// the list's context menu. The list box's drops pass here too, on their way to the box.
 
 #include "app/frmOmbrazio.h"
 #include "app/mDichiarazioni.h"
 #include "dialogs/frmInfo.h"
 
+#include <QAction>
 #include <QDropEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QScopedValueRollback>
+
+#include <memory>
 
 namespace {
 
 constexpr int TastoF10 = 121;
-constexpr int TastoO = 79;
 
 // The key codes of the original keyboard interface: F1 is 112, letters and digits are ASCII.
 int CodiceTasto(int tastoQt)
@@ -27,6 +31,35 @@ int CodiceTasto(int tastoQt)
 
 } // namespace
 
+QAction *frmOmbrazio::NuovaAzione(const QString &testo, const QKeySequence &tasto, void (frmOmbrazio::*gestore)())
+{
+    auto *azione = new QAction(testo, this);
+    azione->setShortcut(tasto);
+    // Anywhere in the window, as the keys were before there were menus.
+    azione->setShortcutContext(Qt::WindowShortcut);
+    connect(azione, &QAction::triggered, this, gestore);
+    addAction(azione);
+    return azione;
+}
+
+void frmOmbrazio::CreaAzioni()
+{
+    mnuApri = NuovaAzione(QStringLiteral("Apri liste..."), QKeySequence(Qt::CTRL | Qt::Key_O), &frmOmbrazio::ApriListe);
+
+    txtLista->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(txtLista, &QWidget::customContextMenuRequested, this, &frmOmbrazio::txtLista_Menu);
+}
+
+void frmOmbrazio::txtLista_Menu(const QPoint &dove)
+{
+    // The program's own actions first, then the box's editing entries, in Qt's own words.
+    const std::unique_ptr<QMenu> menu(txtLista->createStandardContextMenu(dove));
+    QAction *primaModifica = menu->actions().value(0);
+    menu->insertActions(primaModifica, {mnuApri});
+    menu->insertSeparator(primaModifica);
+    menu->exec(txtLista->viewport()->mapToGlobal(dove));
+}
+
 bool frmOmbrazio::eventFilter(QObject *oggetto, QEvent *evento)
 {
     if (evento->type() == QEvent::KeyRelease) {
@@ -35,6 +68,19 @@ bool frmOmbrazio::eventFilter(QObject *oggetto, QEvent *evento)
         // are open) belongs to that press, which still has its way up to make.
         if (!m_rispondendo)
             m_tastoVisto = {};
+    } else if (evento->type() == QEvent::ShortcutOverride && oggetto->isWidgetType()
+               && static_cast<QWidget *>(oggetto)->window() == this) {
+        // The window's shortcuts come before the focused control's own use of the key: on
+        // X11 the list box would take Ctrl+E to the end of the line.
+        auto *tasto = static_cast<QKeyEvent *>(evento);
+        const QKeySequence premuto(tasto->keyCombination());
+        for (const QAction *azione : actions()) {
+            if (azione->isEnabled() && azione->shortcut().matches(premuto) == QKeySequence::ExactMatch) {
+                // Not overridden: the shortcut goes to the action.
+                tasto->ignore();
+                return true;
+            }
+        }
     } else if (evento->type() == QEvent::KeyPress && oggetto->isWidgetType()) {
         // A key press travels up from the focused control to the window; the window looks
         // at it once, at its first stop. The focus may move while the notes are open, so
@@ -71,10 +117,7 @@ void frmOmbrazio::keyPressEvent(QKeyEvent *event)
 
 void frmOmbrazio::Form_KeyDown(int keyCode, Qt::KeyboardModifiers shift)
 {
-    if (keyCode == TastoO && (shift & ~Qt::KeypadModifier) == Qt::ControlModifier) {
-        ApriListe();
-        return;
-    }
+    Q_UNUSED(shift);
     if (keyCode != TastoF10)
         return;
     gInformazione = QStringLiteral("OMBRAZIO COSTRUZIONE MATRICI:||")
