@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QIcon>
 #include <QKeyEvent>
@@ -19,6 +20,12 @@
 namespace {
 
 constexpr int LarghezzaCliente = 4815;
+constexpr int LarghezzaTesto = 4275;
+
+QFont CarattereTesto()
+{
+    return Caratteri::Carattere(Caratteri::TrebuchetMS, 9.75);
+}
 
 } // namespace
 
@@ -43,8 +50,8 @@ frmMessage::frmMessage(QWidget *parent)
     Image1->setAccessibleName(QStringLiteral("Ombrazio"));
 
     lblMessage = new Etichetta(fraMessage);
-    lblMessage->ImpostaGeometria(QRect(210, 1050, 4275, 275));
-    lblMessage->setFont(Caratteri::Carattere(Caratteri::TrebuchetMS, 9.75));
+    lblMessage->ImpostaGeometria(QRect(210, 1050, LarghezzaTesto, 275));
+    lblMessage->setFont(CarattereTesto());
     lblMessage->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblMessage->setText(QStringLiteral("Messaggio informativo"));
 
@@ -84,7 +91,7 @@ void frmMessage::Form_Load()
     PulsanteComando *primo = cmdPulsante(1);
     primo->ImpostaGeometria(QRect(primo->Geometria().x(), h + 1400, primo->Geometria().width(),
                                   primo->Geometria().height()));
-    lblMessage->ImpostaGeometria(QRect(210, 1050, 4275, h));
+    lblMessage->ImpostaGeometria(QRect(210, 1050, LarghezzaTesto, h));
     lblMessage->setText(QString(gMessaggio).replace(u'|', QStringLiteral("\n")));
     lblMessage->repaint();
 
@@ -149,4 +156,16 @@ qint16 RichiestaMessaggio(const QString &testo, const QString &pulsanti)
     frmMessage finestra;
     finestra.exec();
     return gRisposta;
+}
+
+QString RigaMessaggio(const QString &testo)
+{
+    QString riga = testo;
+    for (QChar &c : riga) {
+        if (c == u'|')
+            c = QChar(0x00A6); // the broken bar looks like what was there
+        else if (c.category() == QChar::Other_Control || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            c = u'?';
+    }
+    return QFontMetrics(CarattereTesto()).elidedText(riga, Qt::ElideMiddle, Twips::Px(LarghezzaTesto));
 }

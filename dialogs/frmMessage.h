@@ -40,3 +40,8 @@ private:
 // Shows `testo` ("|" breaks lines) with the buttons of `pulsanti` ("NO,SI"), modally,
 // through the shared slots; returns gRisposta, the 1-based button that closed it.
 qint16 RichiestaMessaggio(const QString &testo, const QString &pulsanti);
+
+// Text of the user's own (a file name) as one line of a message: whole where it fits, else
+// shortened in the middle to the dialog's width; "|" and control characters, which would
+// break it into lines, shown as other characters.
+QString RigaMessaggio(const QString &testo);

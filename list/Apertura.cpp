@@ -98,25 +98,35 @@ int ErroreDi(const QString &percorso, LetturaFile &lettura)
     return lettura.DiscoPronto(Disco(file)) ? ErroreAccesso : ErrorePeriferica;
 }
 
-int LeggiUno(const QString &percorso, QString &testo, qint64 &restanti, LetturaFile &lettura)
+// What is left of the limits for the files still to be read.
+struct Restanti
+{
+    qint64 byte = DimensioneMassima;
+    qint64 righe = RigheMassime;
+};
+
+int LeggiUno(const QString &percorso, QString &testo, Restanti &restanti, LetturaFile &lettura)
 {
     // Folders, devices and pipes are no list files; a pipe could also keep the reading waiting.
     const QFileInfo info(percorso);
     if (!info.isFile())
         return ErroreDi(percorso, lettura);
-    if (info.size() > restanti)
+    if (info.size() > restanti.byte)
         return ErroreMemoria;
     QFile file(percorso);
     if (!lettura.Apri(file))
         return ErroreDi(percorso, lettura);
-    const QByteArray dati = file.readAll();
+    // No further than the limit: the file may have grown since its size was asked.
+    const QByteArray dati = file.read(restanti.byte + 1);
     if (file.error() != QFileDevice::NoError)
         return ErroreDi(percorso, lettura);
-    // The file may have grown since its size was asked.
-    if (dati.size() > restanti)
+    if (dati.size() > restanti.byte)
         return ErroreMemoria;
-    restanti -= dati.size();
-    return TestoDaDati(dati, testo);
+    restanti.byte -= dati.size();
+    if (const int errore = TestoDaDati(dati, testo))
+        return errore;
+    restanti.righe -= testo.count(ListaTesto::FineRiga());
+    return restanti.righe < 0 ? ErroreMemoria : 0;
 }
 
 } // namespace
@@ -143,6 +153,10 @@ int TestoDaDati(QByteArrayView dati, QString &testo)
     testo.clear();
     if (std::any_of(dati.begin(), dati.end(), [](char c) { return NonTesto(static_cast<unsigned char>(c)); }))
         return ErroreNonTesto;
+    // The mark promises UTF-8: bytes that break the promise would open as replacement
+    // characters, which no save could write back.
+    if (dati.startsWith(Bom) && !dati.sliced(Bom.size()).isValidUtf8())
+        return ErroreNonTesto;
     testo = Righe(Decodifica(dati));
     return testo.isEmpty() ? ErroreFileVuoto : 0;
 }
@@ -162,20 +176,22 @@ bool LetturaFile::DiscoPronto(const QStorageInfo &disco)
     return disco.isValid() && disco.isReady();
 }
 
-int LeggiFile(QStringList percorsi, QString &testo, LetturaFile &lettura)
+int LeggiFile(QStringList percorsi, QString &testo, LetturaFile &lettura, QString &rifiutato)
 {
     testo.clear();
+    rifiutato.clear();
     // By file name as a file window lists them, capitals or not; the whole path breaks ties.
     std::sort(percorsi.begin(), percorsi.end(), [](const QString &a, const QString &b) {
         const int nome = QFileInfo(a).fileName().compare(QFileInfo(b).fileName(), Qt::CaseInsensitive);
         return nome != 0 ? nome < 0 : a < b;
     });
-    // The limit holds for the choice as a whole: it all goes into the one list.
-    qint64 restanti = DimensioneMassima;
+    // The limits hold for the choice as a whole: it all goes into the one list.
+    Restanti restanti;
     QString righe;
     for (const QString &percorso : std::as_const(percorsi)) {
         if (const int errore = LeggiUno(percorso, righe, restanti, lettura)) {
             testo.clear();
+            rifiutato = percorso;
             return errore;
         }
         testo += righe;

@@ -11,8 +11,11 @@ class QStorageInfo;
 
 namespace Apertura {
 
-// Larger files are refused whole: the list box could not hold them usefully anyway.
-constexpr qint64 DimensioneMassima = 64 * 1024 * 1024;
+// What one opening may add, over all the files chosen together: beyond it the list box
+// would keep the window busy for more than about two seconds, or take over a gigabyte.
+// Its cost grows with the lines, and with the characters of lines too long to fit.
+constexpr qint64 DimensioneMassima = 8 * 1024 * 1024;
+constexpr qint64 RigheMassime = 400000;
 
 // A byte that makes a file no text: a control character other than tab, LF and CR.
 bool NonTesto(unsigned char byte);
@@ -25,7 +28,8 @@ bool LettiComeUtf8(QByteArrayView dati);
 // CR LF. Windows-1252 as the save writes it, unless the bytes start with a UTF-8 byte-order
 // mark or are valid UTF-8 holding something beyond ASCII; CR LF, a lone LF and a lone CR
 // each end a line. Returns 0, 13 when a byte is a control character other than tab, CR
-// and LF (the file is not text), or 101 when no line holds anything.
+// and LF or when bytes after a UTF-8 byte-order mark are not UTF-8 (the file is not
+// text), or 101 when no line holds anything.
 int TestoDaDati(QByteArrayView dati, QString &testo);
 
 // The file operations whose failures must be told apart; tests replace them to inject one.
@@ -40,8 +44,9 @@ public:
 };
 
 // Reads the files in the order of their names and joins their list texts. Returns 0, or
-// the run-time error number of the first file refused; `testo` is then empty, so nothing
-// of a choice of files goes into the list unless all of it can.
-int LeggiFile(QStringList percorsi, QString &testo, LetturaFile &lettura);
+// the run-time error number of the first file refused, whose path goes to `rifiutato`;
+// `testo` is then empty, so nothing of a choice of files goes into the list unless all of
+// it can.
+int LeggiFile(QStringList percorsi, QString &testo, LetturaFile &lettura, QString &rifiutato);
 
 } // namespace Apertura

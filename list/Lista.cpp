@@ -2,6 +2,8 @@
 
 #include "app/frmOmbrazio.h"
 #include "app/mDichiarazioni.h"
+#include "common/CursoreOccupato.h"
+#include "common/NumeriErrore.h"
 #include "common/mFunzioni.h"
 #include "dialogs/frmMessage.h"
 #include "dialogs/mGestioneErrori.h"
@@ -12,6 +14,7 @@
 
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTextDocument>
@@ -22,6 +25,19 @@ const QString &MessaggioListaVuota()
 {
     static const QString testo = QStringLiteral("L'Area combinazioni è vuota ..!");
     return testo;
+}
+
+// Opening says in words what its file routines can meet and SALVA leaves as a number.
+QString TestoRifiutoApertura(int errore)
+{
+    switch (errore) {
+    case NumeriErrore::ErrorePermesso:
+        return QStringLiteral("Permesso negato ..!");
+    case NumeriErrore::ErroreAccesso:
+        return QStringLiteral("Errore di accesso al file ..!");
+    default:
+        return mGestioneErrori::TestoErrore(errore);
+    }
 }
 
 } // namespace
@@ -133,10 +149,16 @@ bool frmOmbrazio::txtLista_Rilascio(QDropEvent *evento)
 
 void frmOmbrazio::AccodaFile(const QStringList &percorsi)
 {
-    QString righe;
-    if (const int errore = Apertura::LeggiFile(percorsi, righe, *m_ambiente.Lettura)) {
-        mGestioneErrori::MostraErrore(errore);
-        return;
+    QString rifiutato;
+    int errore = 0;
+    {
+        const CursoreOccupato occupato;
+        QString righe;
+        errore = Apertura::LeggiFile(percorsi, righe, *m_ambiente.Lettura, rifiutato);
+        if (!errore)
+            ListaDocumento::AccodaRighe(*txtLista, righe);
     }
-    ListaDocumento::AccodaRighe(*txtLista, righe);
+    if (errore)
+        RichiestaMessaggio(TestoRifiutoApertura(errore) + u'|' + RigaMessaggio(QFileInfo(rifiutato).fileName()),
+                           QStringLiteral("OK"));
 }

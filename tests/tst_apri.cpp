@@ -28,7 +28,16 @@ public:
     bool apre = true;
     bool leggibile = true;
     bool pronto = true;
-    bool Apri(QFile &file) override { return apre && LetturaFile::Apri(file); }
+    bool cresce = false;
+    int cursore = -1; // the override cursor's shape while a file is opened, -1 for none
+    bool Apri(QFile &file) override
+    {
+        cursore = QGuiApplication::overrideCursor() ? QGuiApplication::overrideCursor()->shape() : -1;
+        // Grows once opened, after its size was asked.
+        if (cresce && !QFile(file.fileName()).resize(Apertura::DimensioneMassima + 1))
+            return false;
+        return apre && LetturaFile::Apri(file);
+    }
     bool Leggibile(const QFileInfo &file) override { return leggibile && LetturaFile::Leggibile(file); }
     bool DiscoPronto(const QStorageInfo &disco) override { return pronto && LetturaFile::DiscoPronto(disco); }
 };
@@ -149,6 +158,9 @@ void tst_Apri::riapertura()
     QVERIFY(CtrlO(finestra->txtLista, {Crea(QStringLiteral("altro programma.txt"), file)}).isEmpty());
     QCOMPARE(Lista(), lista);
     QVERIFY(finestra->txtLista->textCursor().atEnd());
+    // Busy while reading, and no longer once the lines are in.
+    QCOMPARE(lettura->cursore, int(Qt::WaitCursor));
+    QVERIFY(!QGuiApplication::overrideCursor());
 
     // SALVA, then open its file into the emptied list: the same lines.
     gSortEseguito = true;
@@ -165,21 +177,30 @@ void tst_Apri::rifiuti_data()
     QTest::addColumn<QStringList>("file");
     QTest::addColumn<QString>("guasto");
     QTest::addColumn<QString>("messaggio");
+    QTest::addColumn<QString>("rifiutato");
     const QStringList buono{"buono.TXT"};
-    QTest::newRow("vanished") << QStringList{"sparito.TXT"} << "" << "File non trovato ..!";
-    QTest::newRow("no permission") << buono << "permesso" << "Si è verificato l' errore: 70";
-    QTest::newRow("a folder") << QStringList{"cartella"} << "" << "Si è verificato l' errore: 75";
-    QTest::newRow("another access failure") << buono << "accesso" << "Si è verificato l' errore: 75";
-    QTest::newRow("storage not ready") << QStringList{"sparito.TXT"} << "disco" << "Periferica inaccessibile ..!";
-    QTest::newRow("empty") << QStringList{"vuoto.TXT"} << "" << "Il file è vuoto ..!";
-    QTest::newRow("line breaks alone") << QStringList{"a-capo.TXT"} << "" << "Il file è vuoto ..!";
-    QTest::newRow("NUL byte") << QStringList{"nullo.TXT"} << "" << "Incompatibilità ..!";
-    QTest::newRow("DEL") << QStringList{"del.TXT"} << "" << "Incompatibilità ..!";
-    QTest::newRow("over 64 MiB") << QStringList{"grande.TXT"} << "" << "Memoria esaurita ..!";
+    QTest::newRow("vanished") << QStringList{"sparito.TXT"} << "" << "File non trovato ..!" << "sparito.TXT";
+    QTest::newRow("no permission") << buono << "permesso" << "Permesso negato ..!" << "buono.TXT";
+    QTest::newRow("a folder") << QStringList{"cartella"} << "" << "Errore di accesso al file ..!" << "cartella";
+    QTest::newRow("another access failure") << buono << "accesso" << "Errore di accesso al file ..!" << "buono.TXT";
+    QTest::newRow("storage not ready") << QStringList{"sparito.TXT"} << "disco" << "Periferica inaccessibile ..!"
+                                       << "sparito.TXT";
+    QTest::newRow("empty") << QStringList{"vuoto.TXT"} << "" << "Il file è vuoto ..!" << "vuoto.TXT";
+    QTest::newRow("line breaks alone") << QStringList{"a-capo.TXT"} << "" << "Il file è vuoto ..!" << "a-capo.TXT";
+    QTest::newRow("NUL byte") << QStringList{"nullo.TXT"} << "" << "Incompatibilità ..!" << "nullo.TXT";
+    QTest::newRow("DEL") << QStringList{"del.TXT"} << "" << "Incompatibilità ..!" << "del.TXT";
+    QTest::newRow("UTF-8 byte-order mark, then no UTF-8")
+        << QStringList{"bom.TXT"} << "" << "Incompatibilità ..!" << "bom.TXT";
+    QTest::newRow("over the size limit") << QStringList{"grande.TXT"} << "" << "Memoria esaurita ..!" << "grande.TXT";
+    QTest::newRow("grown past the limit once its size was asked")
+        << buono << "cresce" << "Memoria esaurita ..!" << "buono.TXT";
+    // Short lines cost the list box the most: the limit counts them too, over the whole choice.
+    QTest::newRow("lines over the limit, together")
+        << QStringList{"righe.TXT", "buono.TXT"} << "righe" << "Memoria esaurita ..!" << "righe.TXT";
     // In name order the good file comes first and the NUL one second: neither is appended.
     // ("nul" itself is a device on Windows, whatever its extension.)
     QTest::newRow("several, the first refusal by name")
-        << QStringList{"vuoto.TXT", "buono.TXT", "nullo.TXT"} << "" << "Incompatibilità ..!";
+        << QStringList{"vuoto.TXT", "buono.TXT", "nullo.TXT"} << "" << "Incompatibilità ..!" << "nullo.TXT";
 }
 
 void tst_Apri::rifiuti()
@@ -187,17 +208,23 @@ void tst_Apri::rifiuti()
     QFETCH(QStringList, file);
     QFETCH(QString, guasto);
     QFETCH(QString, messaggio);
+    QFETCH(QString, rifiutato);
     for (const auto &[nome, dati] : std::map<QString, QByteArray>{{"buono.TXT", "01 02\r\n"},
                                                                   {"vuoto.TXT", ""},
                                                                   {"a-capo.TXT", "\r\n\n\r"},
                                                                   {"nullo.TXT", QByteArray("01\0 02\r\n", 8)},
-                                                                  {"del.TXT", "01\x7F\r\n"}})
+                                                                  {"del.TXT", "01\x7F\r\n"},
+                                                                  {"bom.TXT", "\xEF\xBB\xBF" "01 N\xB0\r\n"}})
         Crea(nome, dati);
-    QVERIFY(QFile(Crea(QStringLiteral("grande.TXT"), "01\r\n")).resize(64 * 1024 * 1024 + 1));
+    QVERIFY(QFile(Crea(QStringLiteral("grande.TXT"), "01\r\n")).resize(Apertura::DimensioneMassima + 1));
     QVERIFY(QDir().mkpath(Costruzioni() + QStringLiteral("/cartella")));
-    lettura->apre = guasto.isEmpty();
+    // With buono.TXT's one line, one line too many.
+    if (guasto == QStringLiteral("righe"))
+        Crea(QStringLiteral("righe.TXT"), QByteArray("1\n").repeated(Apertura::RigheMassime));
+    lettura->apre = guasto.isEmpty() || guasto == QStringLiteral("cresce") || guasto == QStringLiteral("righe");
     lettura->leggibile = guasto != QStringLiteral("permesso");
     lettura->pronto = guasto != QStringLiteral("disco");
+    lettura->cresce = guasto == QStringLiteral("cresce");
 
     finestra->txtLista->setPlainText(QStringLiteral("07 08\n09"));
     QStringList percorsi;
@@ -205,10 +232,11 @@ void tst_Apri::rifiuti()
         percorsi << Costruzioni() + u'/' + nome;
     const QList<DialogoVisto> visti = CtrlO(finestra->txtLista, percorsi);
     QCOMPARE(visti.size(), 1);
-    QCOMPARE(visti[0].testo, messaggio);
+    QCOMPARE(visti[0].testo, messaggio + u'\n' + rifiutato);
     QCOMPARE(visti[0].pulsanti, QStringList{"OK"});
     QCOMPARE(Lista(), QStringLiteral("07 08\r\n09"));
     QVERIFY(!finestra->txtLista->document()->isUndoAvailable());
+    QVERIFY(!QGuiApplication::overrideCursor());
 }
 
 void tst_Apri::piuFileRilasciati()

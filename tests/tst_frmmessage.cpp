@@ -7,6 +7,7 @@
 #include "helpers/Dialoghi.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QTest>
@@ -21,6 +22,8 @@ private slots:
 
     void caricamento_data();
     void caricamento();
+    void rigaDelTesto_data();
+    void rigaDelTesto();
     void pulsantiFuoriNumero_data();
     void pulsantiFuoriNumero();
     void risposta_data();
@@ -181,6 +184,32 @@ void tst_frmMessage::fotografia()
     risposte.Ispeziona = [](QDialog *d) { Fotografa(d, QStringLiteral("message-dialog")); };
     RichiestaMessaggio(QStringLiteral("Non è stato eseguito il Sort.|Continuare comunque?"), QStringLiteral("NO,SI"));
     QCOMPARE(risposte.visti.size(), 1);
+}
+
+void tst_frmMessage::rigaDelTesto_data()
+{
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("inizio");
+    QTest::addColumn<QString>("fine");
+    QTest::newRow("fits") << "036140509-36.TXT" << "036140509-36.TXT" << "";
+    QTest::newRow("the dialog's line break") << "a|b.TXT" << QString::fromUtf16(u"a\u00A6b.TXT") << "";
+    QTest::newRow("a line break, as Linux allows") << "a\nb\r.TXT" << "a?b?.TXT" << "";
+    QTest::newRow("too long") << QString(300, u'x') + QStringLiteral("-fine.TXT") << "xxxx" << "-fine.TXT";
+}
+
+void tst_frmMessage::rigaDelTesto()
+{
+    QFETCH(QString, nome);
+    QFETCH(QString, inizio);
+    QFETCH(QString, fine);
+    gMessaggio = QStringLiteral("File non trovato ..!|") + RigaMessaggio(nome);
+    gPulsanti = QStringLiteral("OK");
+    frmMessage finestra;
+    const QStringList righe = finestra.lblMessage->text().split(u'\n');
+    QCOMPARE(righe.size(), 2);
+    QVERIFY2(righe[1].startsWith(inizio) && righe[1].endsWith(fine), qPrintable(righe[1]));
+    // Whole on its line: as wide as the label at most.
+    QVERIFY(QFontMetrics(finestra.lblMessage->font()).horizontalAdvance(righe[1]) <= finestra.lblMessage->width());
 }
 
 QTEST_MAIN(tst_frmMessage)
