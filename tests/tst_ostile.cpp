@@ -5,7 +5,6 @@
 #include "app/frmOmbrazio.h"
 #include "app/mDichiarazioni.h"
 #include "common/PulsanteComando.h"
-#include "common/Windows1252.h"
 #include "common/mFunzioni.h"
 #include "helpers/Dialoghi.h"
 #include "helpers/Salvabile.h"
@@ -251,7 +250,7 @@ void tst_Ostile::SalvaEVerifica()
     QCOMPARE(messaggi[0], QStringLiteral("Combinazioni salvate, col nome:\n") + QFileInfo(Percorso()).fileName());
     QFile file(Percorso());
     QVERIFY(file.open(QIODevice::ReadOnly));
-    const QString letto = Windows1252::Decodifica(file.readAll());
+    const QString letto = CodicePagina::Decodifica(file.readAll());
     QCOMPARE(letto.split(ListaTesto::FineRiga()), ListaTesto::RaccogliRighe(lista) << QString());
 }
 

@@ -5,7 +5,6 @@
 #include "app/mDichiarazioni.h"
 #include "common/Etichetta.h"
 #include "common/PulsanteComando.h"
-#include "common/Windows1252.h"
 #include "common/mFunzioni.h"
 #include "dialogs/TestiErrore.h"
 #include "grid/CellaNumero.h"
@@ -365,7 +364,7 @@ void tst_Sessione::Salva()
         difetto = QStringLiteral("the saved file cannot be read");
         return;
     }
-    const QString letto = Windows1252::Decodifica(salvato.readAll());
+    const QString letto = CodicePagina::Decodifica(salvato.readAll());
     salvato.close();
     if (letto != ListaTesto::TestoDaRighe(righe))
         difetto = QStringLiteral("the saved file does not hold the list's lines");
