@@ -1,10 +1,12 @@
 // The main window's own actions and keys, whatever has the focus: F10 opens the usage
-// notes, and each action (opening lists, ...) has its shortcut and its entry at the top of
-// the list's context menu. The list box's drops pass here too, on their way to the box.
+// notes, and each action (opening lists, saving, Verifica, the development of the
+// selection) has its shortcut and its entry at the top of the list's context menu. The
+// list box's drops pass here too, on their way to the box.
 
 #include "app/frmOmbrazio.h"
 #include "app/mDichiarazioni.h"
 #include "dialogs/frmInfo.h"
+#include "verifica/frmVerifica.h"
 
 #include <QAction>
 #include <QDropEvent>
@@ -45,9 +47,23 @@ QAction *frmOmbrazio::NuovaAzione(const QString &testo, const QKeySequence &tast
 void frmOmbrazio::CreaAzioni()
 {
     mnuApri = NuovaAzione(QStringLiteral("Apri liste..."), QKeySequence(Qt::CTRL | Qt::Key_O), &frmOmbrazio::ApriListe);
+    // Every desktop's save key does what the button does, question included.
+    mnuSalva = NuovaAzione(QStringLiteral("Salva"), QKeySequence(Qt::CTRL | Qt::Key_S), &frmOmbrazio::cmdSalva_Click);
+    mnuVerifica = NuovaAzione(QStringLiteral("Verifica..."), QKeySequence(Qt::CTRL | Qt::Key_E), &frmOmbrazio::ApriVerifica);
+    // L for sviLuppa: a key that no platform gives the list for editing.
+    mnuSviluppa = NuovaAzione(QStringLiteral("Sviluppa i selezionati..."), QKeySequence(Qt::CTRL | Qt::Key_L),
+                              &frmOmbrazio::SviluppaSelezionati);
 
     txtLista->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(txtLista, &QWidget::customContextMenuRequested, this, &frmOmbrazio::txtLista_Menu);
+    // A right click on a cell reaches the board, as cells have no menu of their own.
+    Frame2->setContextMenuPolicy(Qt::ActionsContextMenu);
+    Frame2->addAction(mnuSviluppa);
+}
+
+void frmOmbrazio::ApriVerifica()
+{
+    RichiestaVerifica(TestoLista(), this);
 }
 
 void frmOmbrazio::txtLista_Menu(const QPoint &dove)
@@ -55,7 +71,7 @@ void frmOmbrazio::txtLista_Menu(const QPoint &dove)
     // The program's own actions first, then the box's editing entries, in Qt's own words.
     const std::unique_ptr<QMenu> menu(txtLista->createStandardContextMenu(dove));
     QAction *primaModifica = menu->actions().value(0);
-    menu->insertActions(primaModifica, {mnuApri});
+    menu->insertActions(primaModifica, {mnuApri, mnuSalva, mnuVerifica, mnuSviluppa});
     menu->insertSeparator(primaModifica);
     menu->exec(txtLista->viewport()->mapToGlobal(dove));
 }

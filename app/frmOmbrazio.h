@@ -72,6 +72,9 @@ public:
     // The window's own actions: a shortcut anywhere in the window, and an entry of the
     // list's context menu.
     QAction *mnuApri = nullptr;
+    QAction *mnuSalva = nullptr;
+    QAction *mnuVerifica = nullptr;
+    QAction *mnuSviluppa = nullptr;
 
     // The list as the program sees it: lines separated by CR LF.
     QString TestoLista() const;
@@ -114,6 +117,8 @@ private:
     void cmdSort_Click();
     void cmdSalva_Click();
     void ApriListe();
+    void ApriVerifica();
+    void SviluppaSelezionati();
     bool txtLista_Rilascio(QDropEvent *evento);
     void AccodaFile(const QStringList &percorsi);
 

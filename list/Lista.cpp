@@ -11,6 +11,8 @@
 #include "list/ListaDocumento.h"
 #include "list/ListaTesto.h"
 #include "list/Salvataggio.h"
+#include "sviluppo/Sviluppo.h"
+#include "sviluppo/frmSviluppo.h"
 
 #include <QDropEvent>
 #include <QFileDialog>
@@ -50,6 +52,25 @@ void frmOmbrazio::cmdInLista_Click()
     }
     // The selection of the board as generated: what the user sees selected, never beyond it.
     ListaDocumento::Accoda(*txtLista, ListaTesto::RigaCombinazione(gCaselle) + ListaTesto::FineRiga());
+}
+
+void frmOmbrazio::SviluppaSelezionati()
+{
+    // The selection as IN LISTA reads it.
+    const std::vector<int> numeri = Sviluppo::Selezione(gCaselle);
+    if (numeri.empty()) {
+        RichiestaMessaggio(QStringLiteral("Nessuna casella selezionata ..!"), QStringLiteral("OK"));
+        return;
+    }
+    if (numeri.size() < 2) {
+        RichiestaMessaggio(QStringLiteral("Per lo sviluppo servono|almeno 2 caselle selezionate ..!"), QStringLiteral("OK"));
+        return;
+    }
+    const int classe = RichiestaSviluppo(numeri, this);
+    if (classe < 1)
+        return;
+    const CursoreOccupato occupato;
+    ListaDocumento::AccodaRighe(*txtLista, Sviluppo::Sviluppa(numeri, classe));
 }
 
 void frmOmbrazio::lblDelete_Click()

@@ -37,6 +37,7 @@ private slots:
     void nome_data();
     void nome();
     void nomeDopoCambioQuantita();
+    void domandaSort_data();
     void domandaSort();
     void nessunaDomandaDopoSort();
     void listaVuota_data();
@@ -150,13 +151,34 @@ void tst_Salva::nomeDopoCambioQuantita()
     QCOMPARE(Leggi(QStringLiteral("036140509-46.TXT")), QByteArray("03\r\n"));
 }
 
+void tst_Salva::domandaSort_data()
+{
+    QTest::addColumn<bool>("tasto");
+    QTest::newRow("SALVA") << false;
+    QTest::newRow("Ctrl+S while typing in the list") << true;
+}
+
 void tst_Salva::domandaSort()
 {
+    QFETCH(bool, tasto);
     finestra->txtLista->setPlainText(QStringLiteral("02 01\n"));
-    const QList<DialogoVisto> visti = Salva({QStringLiteral("NO")});
+    finestra->txtLista->setFocus();
+    const auto salva = [&](const QStringList &risposte) {
+        if (!tasto)
+            return Salva(risposte);
+        RispondiDialoghi risponditore(risposte);
+        finestra->activateWindow();
+        if (QTest::qWaitForWindowActive(finestra.get()))
+            QTest::keyClick(finestra->txtLista, Qt::Key_S, Qt::ControlModifier);
+        return risponditore.visti;
+    };
+    const QList<DialogoVisto> visti = salva({QStringLiteral("NO")});
     QCOMPARE(visti.size(), 1);
+    QCOMPARE(visti[0].testo, QStringLiteral("Non è stato eseguito il Sort.\nContinuare comunque?"));
     QVERIFY(FileSalvati().isEmpty());
-    QCOMPARE(Salva({QStringLiteral("SI")}).size(), 2);
+    QCOMPARE(salva({QStringLiteral("SI")}).size(), 2);
+    // The key typed nothing into the list.
+    QCOMPARE(finestra->TestoLista(), QStringLiteral("02 01\r\n"));
     QCOMPARE(Leggi(QStringLiteral("036140509-36.TXT")), QByteArray("02 01\r\n"));
 }
 

@@ -1,0 +1,128 @@
+#include "sviluppo/frmSviluppo.h"
+
+#include "app/Caratteri.h"
+#include "common/Etichetta.h"
+#include "common/Immagini.h"
+#include "common/PulsanteComando.h"
+#include "common/Twips.h"
+#include "common/mFunzioni.h"
+#include "dialogs/frmMessage.h"
+#include "sviluppo/Sviluppo.h"
+
+#include <QFrame>
+#include <QIcon>
+#include <QSpinBox>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int LarghezzaCliente = 6450;
+constexpr int AltezzaCliente = 3780;
+
+Etichetta *NuovaEtichetta(QWidget *contenitore, const QRect &twips, const QString &caption, const QFont &font,
+                          Qt::Alignment allineamento)
+{
+    auto *etichetta = new Etichetta(contenitore);
+    etichetta->ImpostaGeometria(twips);
+    etichetta->setFont(font);
+    etichetta->setAlignment(allineamento);
+    etichetta->ImpostaTrasparente(true);
+    etichetta->setText(caption);
+    return etichetta;
+}
+
+PulsanteComando *NuovoPulsante(QWidget *contenitore, int left, int top, const QString &caption)
+{
+    auto *pulsante = new PulsanteComando(contenitore);
+    pulsante->ImpostaGeometria(QRect(left, top, 1400, 465));
+    pulsante->setFont(Caratteri::CarattereFisso(Caratteri::TrebuchetMS, 9));
+    pulsante->setText(caption);
+    return pulsante;
+}
+
+} // namespace
+
+frmSviluppo::frmSviluppo(std::vector<int> numeri, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    , m_numeri(std::move(numeri))
+{
+    setObjectName(QStringLiteral("frmSviluppo"));
+    setModal(true);
+    setWindowTitle(QStringLiteral("Ombrazio®") + QStringLiteral(" - Sviluppo"));
+    setFont(Caratteri::Carattere(Caratteri::SegoeUI, 8.25));
+    setWindowIcon(Immagini::Icona());
+    setFixedSize(Twips::PxSize(LarghezzaCliente, AltezzaCliente));
+
+    fraSviluppo = new QFrame(this);
+    fraSviluppo->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    fraSviluppo->setGeometry(Twips::PxRect(60, 0, 6330, 3720));
+
+    const QFont trebuchet = Caratteri::CarattereFisso(Caratteri::TrebuchetMS, 9.75);
+    lblTitoloNumeri = NuovaEtichetta(fraSviluppo, QRect(210, 150, 5910, 285),
+                                     QStringLiteral("Numeri selezionati: %1").arg(m_numeri.size()), trebuchet,
+                                     Qt::AlignLeft | Qt::AlignVCenter);
+    QStringList campi;
+    for (int numero : m_numeri)
+        campi << mFunzioni::CampoNumero(numero);
+    // Up to 90 numbers, in as many lines as they take.
+    lblNumeri = NuovaEtichetta(fraSviluppo, QRect(210, 465, 5910, 1500), campi.join(u' '),
+                               Caratteri::CarattereFisso(Caratteri::CourierNew, 10), Qt::AlignLeft | Qt::AlignTop);
+    lblNumeri->setWordWrap(true);
+
+    lblTitoloClasse = NuovaEtichetta(fraSviluppo, QRect(210, 2100, 2250, 360), QStringLiteral("Numeri per riga"),
+                                     trebuchet, Qt::AlignLeft | Qt::AlignVCenter);
+    spnClasse = new QSpinBox(fraSviluppo);
+    spnClasse->setGeometry(Twips::PxRect(2520, 2070, 900, 390));
+    spnClasse->setFont(Caratteri::Carattere(Caratteri::CourierNew, 12));
+    spnClasse->setRange(1, int(m_numeri.size()));
+    spnClasse->setValue(std::min(int(m_numeri.size()), 3));
+    spnClasse->setAccessibleName(QStringLiteral("Numeri per riga"));
+    lblTitoloClasse->setBuddy(spnClasse);
+    lblRighe = NuovaEtichetta(fraSviluppo, QRect(3570, 2100, 2550, 360), QString(), trebuchet,
+                              Qt::AlignLeft | Qt::AlignVCenter);
+
+    cmdSviluppa = NuovoPulsante(fraSviluppo, 1545, 2970, QStringLiteral("SVILUPPA"));
+    // Enter develops, whatever has the focus but ANNULLA.
+    cmdSviluppa->setDefault(true);
+    cmdAnnulla = NuovoPulsante(fraSviluppo, 3405, 2970, QStringLiteral("ANNULLA"));
+
+    connect(spnClasse, &QSpinBox::valueChanged, this, &frmSviluppo::spnClasse_Change);
+    connect(cmdSviluppa, &QPushButton::clicked, this, &frmSviluppo::cmdSviluppa_Click);
+    connect(cmdAnnulla, &QPushButton::clicked, this, &QDialog::reject);
+    spnClasse_Change();
+    spnClasse->setFocus();
+    spnClasse->selectAll();
+}
+
+int frmSviluppo::Classe() const
+{
+    return spnClasse->value();
+}
+
+void frmSviluppo::spnClasse_Change()
+{
+    lblRighe->setText(QStringLiteral("Righe: ") + Sviluppo::Righe(int(m_numeri.size()), Classe()));
+}
+
+void frmSviluppo::cmdSviluppa_Click()
+{
+    const int n = int(m_numeri.size());
+    if (Sviluppo::RigheEntroIlMassimo(n, Classe()) > Sviluppo::RigheMassime) {
+        // Another choice may fit: the dialog stays.
+        RichiestaMessaggio(QStringLiteral("Lo sviluppo darebbe|%1 righe,|oltre il massimo di %2 ..!")
+                               .arg(Sviluppo::Righe(n, Classe()))
+                               .arg(Sviluppo::RigheMassime),
+                           QStringLiteral("OK"));
+        spnClasse->setFocus();
+        return;
+    }
+    accept();
+}
+
+int RichiestaSviluppo(const std::vector<int> &numeri, QWidget *finestra)
+{
+    frmSviluppo sviluppo(numeri, finestra);
+    return sviluppo.exec() == QDialog::Accepted ? sviluppo.Classe() : 0;
+}

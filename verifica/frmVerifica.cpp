@@ -1,0 +1,228 @@
+#include "verifica/frmVerifica.h"
+
+#include "app/Caratteri.h"
+#include "common/CursoreOccupato.h"
+#include "common/Etichetta.h"
+#include "common/Immagini.h"
+#include "common/PulsanteComando.h"
+#include "common/Twips.h"
+#include "dialogs/frmMessage.h"
+
+#include <QFrame>
+#include <QIcon>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QTimer>
+
+namespace {
+
+constexpr int LarghezzaCliente = 9480;
+constexpr int AltezzaCliente = 7920;
+// How often the window looks at how far the guarantee has come.
+constexpr int IntervalloAvanzamento = 40;
+
+PulsanteComando *NuovoPulsante(QWidget *contenitore, int left, int top, const QString &caption)
+{
+    auto *pulsante = new PulsanteComando(contenitore);
+    pulsante->ImpostaGeometria(QRect(left, top, 1500, 465));
+    pulsante->setFont(Caratteri::CarattereFisso(Caratteri::TrebuchetMS, 9));
+    pulsante->setText(caption);
+    return pulsante;
+}
+
+} // namespace
+
+frmVerifica::frmVerifica(const QString &lista, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    , m_testoLista(lista)
+{
+    setObjectName(QStringLiteral("frmVerifica"));
+    setModal(true);
+    setWindowTitle(QStringLiteral("Ombrazio®") + QStringLiteral(" - Verifica"));
+    setFont(Caratteri::Carattere(Caratteri::SegoeUI, 8.25));
+    setWindowIcon(Immagini::Icona());
+    setFixedSize(Twips::PxSize(LarghezzaCliente, AltezzaCliente));
+
+    fraVerifica = new QFrame(this);
+    fraVerifica->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    fraVerifica->setGeometry(Twips::PxRect(60, 0, 9360, 7860));
+
+    lblEstrazione = new Etichetta(fraVerifica);
+    lblEstrazione->ImpostaGeometria(QRect(150, 225, 1200, 315));
+    lblEstrazione->setFont(Caratteri::CarattereFisso(Caratteri::TrebuchetMS, 9.75));
+    lblEstrazione->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblEstrazione->ImpostaTrasparente(true);
+    lblEstrazione->setText(QStringLiteral("Estrazione"));
+
+    txtEstrazione = new QLineEdit(fraVerifica);
+    txtEstrazione->setGeometry(Twips::PxRect(1440, 195, 4470, 375));
+    txtEstrazione->setFont(Caratteri::Carattere(Caratteri::CourierNew, 12));
+    txtEstrazione->setAccessibleName(QStringLiteral("Estrazione"));
+    txtEstrazione->setToolTip(QStringLiteral("Da 1 a 20 numeri estratti, da 1 a 90"));
+    lblEstrazione->setBuddy(txtEstrazione);
+
+    cmdVerifica = NuovoPulsante(fraVerifica, 6060, 150, QStringLiteral("VERIFICA"));
+    // Enter in the draw field checks it.
+    cmdVerifica->setDefault(true);
+    cmdGaranzia = NuovoPulsante(fraVerifica, 7680, 150, QStringLiteral("GARANZIA"));
+
+    prgGaranzia = new QProgressBar(fraVerifica);
+    prgGaranzia->setGeometry(Twips::PxRect(150, 780, 7410, 315));
+    prgGaranzia->setRange(0, 1000);
+    prgGaranzia->setValue(0);
+    prgGaranzia->setAccessibleName(QStringLiteral("Avanzamento della garanzia"));
+    cmdAnnulla = NuovoPulsante(fraVerifica, 7680, 705, QStringLiteral("ANNULLA"));
+    cmdAnnulla->setEnabled(false);
+
+    txtRisultato = new QPlainTextEdit(fraVerifica);
+    txtRisultato->setGeometry(Twips::PxRect(150, 1305, 9030, 6405));
+    // The list's face: the figures line up as they do there.
+    txtRisultato->setFont(Caratteri::Carattere(Caratteri::CourierNew, 12));
+    txtRisultato->setReadOnly(true);
+    // Read-only text takes no keys of its own; selecting and copying it still do.
+    txtRisultato->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    txtRisultato->setAccessibleName(QStringLiteral("Risultato"));
+
+    setTabOrder(txtEstrazione, cmdVerifica);
+    setTabOrder(cmdVerifica, cmdGaranzia);
+    setTabOrder(cmdGaranzia, cmdAnnulla);
+    setTabOrder(cmdAnnulla, txtRisultato);
+
+    m_orologio = new QTimer(this);
+    m_orologio->setInterval(IntervalloAvanzamento);
+    connect(m_orologio, &QTimer::timeout, this, &frmVerifica::Avanza);
+    connect(cmdVerifica, &QPushButton::clicked, this, &frmVerifica::cmdVerifica_Click);
+    connect(cmdGaranzia, &QPushButton::clicked, this, &frmVerifica::cmdGaranzia_Click);
+    connect(cmdAnnulla, &QPushButton::clicked, this, &frmVerifica::cmdAnnulla_Click);
+
+    txtEstrazione->setFocus();
+}
+
+frmVerifica::~frmVerifica()
+{
+    Ferma();
+}
+
+const Verifica::Lista &frmVerifica::Righe()
+{
+    if (!m_lista)
+        m_lista = Verifica::LeggiLista(m_testoLista);
+    return *m_lista;
+}
+
+bool frmVerifica::RifiutaLista(const Verifica::Lista &lista)
+{
+    if (lista.vuota) {
+        RichiestaMessaggio(QStringLiteral("L'Area combinazioni è vuota ..!"), QStringLiteral("OK"));
+        return true;
+    }
+    if (lista.righe.empty()) {
+        RichiestaMessaggio(QStringLiteral("Nessuna riga da verificare:|la riga %1 non contiene numeri da 1 a 90 ..!")
+                               .arg(lista.primaNonVerificata),
+                           QStringLiteral("OK"));
+        return true;
+    }
+    return false;
+}
+
+void frmVerifica::Mostra(const QString &testo)
+{
+    txtRisultato->setPlainText(testo);
+}
+
+void frmVerifica::cmdVerifica_Click()
+{
+    const Verifica::Estrazione estrazione = Verifica::LeggiEstrazione(txtEstrazione->text());
+    if (estrazione.esito != Verifica::Estrazione::Valida) {
+        RichiestaMessaggio(Verifica::MessaggioEstrazione(estrazione), QStringLiteral("OK"));
+        txtEstrazione->setFocus();
+        return;
+    }
+    if (RifiutaLista(Righe()))
+        return;
+    const CursoreOccupato occupato;
+    Mostra(Verifica::TestoVerifica(Righe(), estrazione));
+}
+
+void frmVerifica::cmdGaranzia_Click()
+{
+    const Verifica::Lista &lista = Righe();
+    if (RifiutaLista(lista))
+        return;
+    Verifica::Numeri tutti;
+    for (const Verifica::RigaLetta &riga : lista.righe)
+        tutti = tutti | riga.numeri;
+    if (tutti.Quanti() < 2) {
+        RichiestaMessaggio(QStringLiteral("Per la garanzia servono|almeno 2 numeri diversi ..!"), QStringLiteral("OK"));
+        return;
+    }
+
+    m_avanzamento = std::make_unique<Verifica::Avanzamento>();
+    m_garanzia = std::make_unique<Verifica::Garanzia>();
+    m_riuscita = false;
+    prgGaranzia->setValue(0);
+    cmdVerifica->setEnabled(false);
+    cmdGaranzia->setEnabled(false);
+    cmdAnnulla->setEnabled(true);
+    // The lines are read before and never changed while the work goes on.
+    m_lavoro = std::thread([this, &lista] {
+        m_riuscita = Verifica::CalcolaGaranzia(lista, *m_garanzia, *m_avanzamento);
+        m_finita.store(true);
+    });
+    m_orologio->start();
+}
+
+void frmVerifica::Avanza()
+{
+    prgGaranzia->setValue(m_avanzamento->millesimi.load());
+    if (m_finita.load())
+        GaranziaFinita();
+}
+
+void frmVerifica::GaranziaFinita()
+{
+    m_orologio->stop();
+    if (m_lavoro.joinable())
+        m_lavoro.join();
+    m_finita.store(false);
+    cmdAnnulla->setEnabled(false);
+    cmdVerifica->setEnabled(true);
+    cmdGaranzia->setEnabled(true);
+    prgGaranzia->setValue(m_riuscita ? 1000 : 0);
+    // A stopped computation leaves the results as they were.
+    if (m_riuscita)
+        Mostra(Verifica::TestoGaranzia(*m_garanzia));
+    m_garanzia.reset();
+}
+
+void frmVerifica::cmdAnnulla_Click()
+{
+    Ferma();
+    txtEstrazione->setFocus();
+}
+
+void frmVerifica::Ferma()
+{
+    if (!m_lavoro.joinable())
+        return;
+    m_avanzamento->annulla.store(true);
+    m_lavoro.join();
+    // Stopped, even if it came to its end meanwhile: the user asked for nothing to be shown.
+    m_riuscita = false;
+    GaranziaFinita();
+}
+
+void frmVerifica::done(int esito)
+{
+    // The close box, Escape and a close from the program all end here.
+    Ferma();
+    QDialog::done(esito);
+}
+
+void RichiestaVerifica(const QString &lista, QWidget *finestra)
+{
+    frmVerifica verifica(lista, finestra);
+    verifica.exec();
+}

@@ -1,0 +1,70 @@
+#pragma once
+// What the matrix in the list is worth: its lines against a draw, and its guarantee.
+
+#include "verifica/Verifica.h"
+
+#include <QDialog>
+
+#include <atomic>
+#include <memory>
+#include <optional>
+#include <thread>
+
+class Etichetta;
+class PulsanteComando;
+class QFrame;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QTimer;
+
+class frmVerifica : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // `lista` is the list text as it stands when the window opens.
+    explicit frmVerifica(const QString &lista, QWidget *parent = nullptr);
+    ~frmVerifica() override;
+
+    QFrame *fraVerifica = nullptr;
+    Etichetta *lblEstrazione = nullptr;
+    QLineEdit *txtEstrazione = nullptr;
+    PulsanteComando *cmdVerifica = nullptr;
+    PulsanteComando *cmdGaranzia = nullptr;
+    PulsanteComando *cmdAnnulla = nullptr;
+    QProgressBar *prgGaranzia = nullptr;
+    QPlainTextEdit *txtRisultato = nullptr;
+
+    // Whether the guarantee is being worked out.
+    bool InCorso() const { return m_lavoro.joinable(); }
+
+protected:
+    void done(int esito) override;
+
+private:
+    void cmdVerifica_Click();
+    void cmdGaranzia_Click();
+    void cmdAnnulla_Click();
+    void Avanza();
+    void GaranziaFinita();
+    // Stops the computation, if one is running, and waits for it.
+    void Ferma();
+    // The lines, read once, when first asked for.
+    const Verifica::Lista &Righe();
+    // Refuses an empty list or one without a line to check; true when it did.
+    bool RifiutaLista(const Verifica::Lista &lista);
+    void Mostra(const QString &testo);
+
+    QString m_testoLista;
+    std::optional<Verifica::Lista> m_lista;
+    std::thread m_lavoro;
+    std::unique_ptr<Verifica::Avanzamento> m_avanzamento;
+    std::unique_ptr<Verifica::Garanzia> m_garanzia;
+    bool m_riuscita = false;
+    std::atomic<bool> m_finita{false};
+    QTimer *m_orologio = nullptr;
+};
+
+// Opens the window over `finestra` on the list text `lista`; returns when it has closed.
+void RichiestaVerifica(const QString &lista, QWidget *finestra);
