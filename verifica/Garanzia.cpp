@@ -204,6 +204,9 @@ void Calcolo::ContaCoperti()
     std::vector<quint32> tutte(m_righe.size());
     std::iota(tutte.begin(), tutte.end(), 0);
     Conta(0, -1, tutte.data(), tutte.size());
+    // The questions' tables come next: no need to hold both.
+    for (std::vector<quint32> &lista : m_liste)
+        std::vector<quint32>().swap(lista);
     Segna(FineConteggio);
 }
 
