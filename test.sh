@@ -41,7 +41,8 @@ cmake --build tests/fuzz/build
 ARTEFATTI=$RADICE/tests/fuzz/build/artefatti
 mkdir -p "$ARTEFATTI"
 pids=()
-for bersaglio in lista codifica; do
+bersagli=(lista codifica estrazione)
+for bersaglio in "${bersagli[@]}"; do
   # New inputs go to a scratch folder, so the committed corpus stays as it is.
   lavoro=$(mktemp -d)
   tests/fuzz/build/fuzz_$bersaglio -max_total_time=30 -timeout=120 -rss_limit_mb=2048 \
@@ -51,7 +52,7 @@ for bersaglio in lista codifica; do
 done
 fuzz_ok=0
 for i in "${!pids[@]}"; do
-  bersaglio=$([[ $i == 0 ]] && echo lista || echo codifica)
+  bersaglio=${bersagli[$i]}
   if wait "${pids[$i]}"; then
     echo "fuzz_$bersaglio: $(grep -m1 'stat::number_of_executed_units' "tests/fuzz/build/fuzz_$bersaglio.log" | awk '{print $2}') executions, no finding"
   else

@@ -1,6 +1,7 @@
 #include "Tabella.h"
 
 #include "Casi.h"
+#include "Garanzia.h"
 
 #include <cmath>
 #include <cstdio>
@@ -141,5 +142,5 @@ int StampaTabella(const Raccoglitore &r)
     mancati += ok ? 0 : 1;
     std::printf("fitted growth exponent: %.2f (goal <= 1.2) %s;  CPU time: %.2f;  floor: %.2f\n", esponente,
                 ok ? "ok" : "MISSED", esponenteCpu, esponenteFloor);
-    return mancati;
+    return mancati + StampaGaranzia(r);
 }

@@ -52,7 +52,8 @@ struct Lista
     bool vuota = true;             // no line holds anything at all
 };
 
-// The list text, lines separated by CR LF as the list box gives it.
+// The list text, lines separated by CR LF as the list box gives it. A line of spaces alone
+// holds nothing, like an empty one.
 Lista LeggiLista(QStringView testo);
 
 // ---- The draw ------------------------------------------------------------------------
@@ -92,7 +93,8 @@ struct Garanzia
     std::vector<Livello> livelli; // t from 2 to min(6, |N|)
 };
 
-// Shared between the computation and whoever waits for it, possibly on another thread.
+// Shared between the computation and whoever waits for it, possibly on another thread;
+// a new one for each computation, since the progress only ever grows.
 struct Avanzamento
 {
     std::atomic<bool> annulla{false}; // set to stop the computation
@@ -100,11 +102,14 @@ struct Avanzamento
 };
 
 // The exact guarantee of the lines. False when `avanzamento.annulla` stopped it first;
-// `esito` is then unspecified. Needs at least one line and two distinct numbers.
+// `esito` is then unspecified. Needs at least one line and two distinct numbers: without
+// them there is no level to give.
 bool CalcolaGaranzia(const Lista &lista, Garanzia &esito, Avanzamento &avanzamento);
 
-// "45,5%": one decimal after a comma, rounded to nearest; "100%" and "0%" only when
-// exact; more decimals where one would show 100,0 or 0,0 for a share that is neither.
+// "45,5%": one decimal after a comma, rounded to nearest, a tie upwards; "100%" and "0%"
+// only when exact. Where one decimal would show 100,0 or 0,0 for a share that is neither,
+// two digits from the first decimal that tells it apart, the second left out when it is 0:
+// "99,97%", "0,0021%".
 QString Percentuale(quint64 parte, quint64 tutto);
 
 QString TestoGaranzia(const Garanzia &garanzia);
