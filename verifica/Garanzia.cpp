@@ -109,7 +109,7 @@ constexpr std::size_t PocheRighe = 10;
 // that, as with many long lines, the children are gathered one at a time.
 constexpr std::size_t VociMassime = std::size_t(1) << 21;
 
-// Parts of the progress bar: counting, then one part for each question, t = 3 to 6.
+// How the progress bar is shared: the counting first, then a tenth for each question, t = 3 to 6.
 constexpr int FineConteggio = 600;
 constexpr int ParteDomanda = 100;
 
