@@ -3,5 +3,5 @@
 
 class Raccoglitore;
 
-// Prints their part of the table; returns how many goals were missed.
+// Prints their rows after the table; returns how many goals were missed.
 int StampaGaranzia(const Raccoglitore &risultati);

@@ -109,7 +109,7 @@ constexpr std::size_t PocheRighe = 10;
 // that, as with many long lines, the children are gathered one at a time.
 constexpr std::size_t VociMassime = std::size_t(1) << 21;
 
-// Parts of the progress bar: counting, then one part for each question, t = 3 to 6.
+// How the progress bar is shared: the counting first, then a tenth for each question, t = 3 to 6.
 constexpr int FineConteggio = 600;
 constexpr int ParteDomanda = 100;
 
@@ -198,6 +198,7 @@ void Calcolo::ContaCoperti()
             for (int j = 0; j < Massimo - 1; ++j)
                 m_pesi[std::size_t(posto)] += double(C(sopra, j));
         });
+        Lavoro(quint64(riga.Quanti()));
     }
     m_pesoTotale = std::accumulate(m_pesi.begin(), m_pesi.end(), 0.0);
 
@@ -473,7 +474,11 @@ bool CalcolaGaranzia(const Lista &lista, Garanzia &esito, Avanzamento &avanzamen
         posto[std::size_t(numeri[std::size_t(i)])] = i;
     std::vector<Insieme> righe;
     righe.reserve(lista.righe.size());
+    std::size_t lette = 0;
     for (const RigaLetta &riga : lista.righe) {
+        // Long lines by the hundred thousand take a while even here.
+        if ((++lette & 4095) == 0 && avanzamento.annulla.load(std::memory_order_relaxed))
+            return false;
         if (riga.numeri.Quanti() < 2)
             continue;
         Insieme insieme;
