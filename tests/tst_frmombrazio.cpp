@@ -353,7 +353,8 @@ void tst_frmOmbrazio::menuInItaliano()
 
     // The menu of a right click on the list: the window's own actions, then Qt's editing.
     const QStringList voci = VociMenuContestuale(finestra->txtLista->viewport(), QPoint(5, 5));
-    QCOMPARE(voci.mid(0, 3), (QStringList{"Apri liste...\tCtrl+O", "-", "Annulla\tCtrl+Z"}));
+    QCOMPARE(voci.mid(0, 6), (QStringList{"Apri liste...\tCtrl+O", "Salva\tCtrl+S", "Verifica...\tCtrl+E",
+                                          "Sviluppa i selezionati...\tCtrl+L", "-", "Annulla\tCtrl+Z"}));
 }
 
 void tst_frmOmbrazio::chiusuraNo()

@@ -58,6 +58,10 @@ void RispondiDialoghi::Controlla()
         return;
     m_ultimo = dialogo;
     QPointer<QDialog> guardia(dialogo);
+    // A desktop gives the focus back to a dialog when the one over it closes; the offscreen
+    // platform does not.
+    if (!dialogo->isActiveWindow())
+        dialogo->activateWindow();
     // As a user would: only once the dialog has come up and taken the focus.
     if (!QTest::qWaitForWindowActive(dialogo) || !guardia)
         return;
@@ -73,8 +77,16 @@ void RispondiDialoghi::Controlla()
         if (p->text() == risposta)
             scelto = p;
     }
-    if (scelto)
-        QTest::mouseClick(scelto, Qt::LeftButton);
+    // Clicked once this timer's turn is over: a dialog that the click opens over this one
+    // is then answered by the next turn.
+    if (scelto) {
+        QMetaObject::invokeMethod(
+            scelto, [pulsante = QPointer<QPushButton>(scelto)] {
+                if (pulsante)
+                    QTest::mouseClick(pulsante, Qt::LeftButton);
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 #include <QCloseEvent>
