@@ -7,6 +7,7 @@
 #include "common/PulsanteComando.h"
 #include "common/Twips.h"
 #include "dialogs/frmMessage.h"
+#include "dialogs/mGestioneErrori.h"
 
 #include <QFrame>
 #include <QIcon>
@@ -14,6 +15,8 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QTimer>
+
+#include <new>
 
 namespace {
 
@@ -162,13 +165,18 @@ void frmVerifica::cmdGaranzia_Click()
     m_avanzamento = std::make_unique<Verifica::Avanzamento>();
     m_garanzia = std::make_unique<Verifica::Garanzia>();
     m_riuscita = false;
+    m_memoriaEsaurita = false;
     prgGaranzia->setValue(0);
     cmdVerifica->setEnabled(false);
     cmdGaranzia->setEnabled(false);
     cmdAnnulla->setEnabled(true);
     // The lines are read before and never changed while the work goes on.
     m_lavoro = std::thread([this, &lista] {
-        m_riuscita = Verifica::CalcolaGaranzia(lista, *m_garanzia, *m_avanzamento);
+        try {
+            m_riuscita = Verifica::CalcolaGaranzia(lista, *m_garanzia, *m_avanzamento);
+        } catch (const std::bad_alloc &) {
+            m_memoriaEsaurita = true;
+        }
         m_finita.store(true);
     });
     m_orologio->start();
@@ -195,6 +203,10 @@ void frmVerifica::GaranziaFinita()
     if (m_riuscita)
         Mostra(Verifica::TestoGaranzia(*m_garanzia));
     m_garanzia.reset();
+    if (m_memoriaEsaurita) {
+        m_memoriaEsaurita = false;
+        mGestioneErrori::MostraErrore(NumeriErrore::ErroreMemoria);
+    }
 }
 
 void frmVerifica::cmdAnnulla_Click()
@@ -211,6 +223,7 @@ void frmVerifica::Ferma()
     m_lavoro.join();
     // Stopped, even if it came to its end meanwhile: the user asked for nothing to be shown.
     m_riuscita = false;
+    m_memoriaEsaurita = false;
     GaranziaFinita();
 }
 

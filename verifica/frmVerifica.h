@@ -62,6 +62,7 @@ private:
     std::unique_ptr<Verifica::Avanzamento> m_avanzamento;
     std::unique_ptr<Verifica::Garanzia> m_garanzia;
     bool m_riuscita = false;
+    bool m_memoriaEsaurita = false;
     std::atomic<bool> m_finita{false};
     QTimer *m_orologio = nullptr;
 };
