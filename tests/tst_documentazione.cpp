@@ -9,8 +9,10 @@
 #include "grid/CellaNumero.h"
 #include "helpers/Dialoghi.h"
 #include "list/Salvataggio.h"
+#include "verifica/frmVerifica.h"
 
 #include <QFile>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -115,13 +117,36 @@ void tst_Documentazione::sessioneFotografata()
         QCOMPARE(salvato.readAll(), QByteArray("01 05 12\r\n02 14 26 36\r\n03 04 22 30\r\n07 08 09\r\n"));
     }
 
-    // F10 for the notes.
-    RispondiDialoghi note;
-    note.Ispeziona = [](QDialog *d) { Fotografa(d, QStringLiteral("readme-informazioni")); };
-    f.txtLista->setFocus();
-    QTest::keyClick(f.txtLista, Qt::Key_F10);
-    QTRY_COMPARE(note.visti.size(), 1);
-    QCOMPARE(note.visti[0].classe, QStringLiteral("frmInfo"));
+    { // F10 for the notes.
+        RispondiDialoghi note;
+        note.Ispeziona = [](QDialog *d) { Fotografa(d, QStringLiteral("readme-informazioni")); };
+        f.txtLista->setFocus();
+        QTest::keyClick(f.txtLista, Qt::Key_F10);
+        QTRY_COMPARE(note.visti.size(), 1);
+        QCOMPARE(note.visti[0].classe, QStringLiteral("frmInfo"));
+    }
+
+    // Ctrl+E: the list against a draw, as the README shows it.
+    RispondiDialoghi verifica;
+    QString risultato;
+    verifica.Ispeziona = [&risultato](QDialog *d) {
+        auto *v = qobject_cast<frmVerifica *>(d);
+        if (!v)
+            return;
+        QTest::keyClicks(v->txtEstrazione, QStringLiteral("1, 5, 12, 22, 30"));
+        QTest::keyClick(v->txtEstrazione, Qt::Key_Return);
+        risultato = v->txtRisultato->toPlainText();
+        Fotografa(v, QStringLiteral("readme-verifica"));
+        v->reject();
+    };
+    // The window has the focus back from the notes, as on a desktop.
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    QTest::keyClick(f.txtLista, Qt::Key_E, Qt::ControlModifier);
+    QTRY_COMPARE(verifica.visti.size(), 1);
+    QCOMPARE(risultato, QStringLiteral("Estrazione: 01 05 12 22 30\nRighe verificate: 4\nRighe con 4 punti: 0\nRighe con 3 punti: 1\n"
+                                       "Righe con 2 punti: 1\nAmbi: 4  Terni: 1  Quaterne: 0  Cinquine: 0\n"
+                                       "Riga 1: [01] [05] [12]\nRiga 3: 03 04 [22] [30]"));
 }
 
 void tst_Documentazione::nomiDelReadme()
@@ -150,7 +175,7 @@ void tst_Documentazione::immaginiDelReadme()
         QVERIFY2(!foto.isNull(), qPrintable(m.captured(1)));
         QVERIFY(foto.width() >= 200 && foto.height() >= 100);
     }
-    QCOMPARE(trovate, 3);
+    QCOMPARE(trovate, 4);
     const QImage principale(QStringLiteral(OMBRAZIO_SOURCE_DIR "/docs/finestra.png"));
     QCOMPARE(principale.size(), finestra->size());
 }

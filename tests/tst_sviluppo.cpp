@@ -70,6 +70,7 @@ QList<DialogoVisto> tst_Sviluppo::Sviluppa(int classe, const QStringList &rispos
             // As a user types it over the selected value.
             QTest::keyClicks(sviluppo->spnClasse, QString::number(classe));
             righeMostrate = sviluppo->lblRighe->text();
+            Fotografa(sviluppo, QStringLiteral("sviluppo"));
         }
     };
     finestra->activateWindow();

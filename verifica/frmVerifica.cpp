@@ -75,6 +75,8 @@ frmVerifica::frmVerifica(const QString &lista, QWidget *parent)
     prgGaranzia->setGeometry(Twips::PxRect(150, 780, 7410, 315));
     prgGaranzia->setRange(0, 1000);
     prgGaranzia->setValue(0);
+    // A share only while there is work to show it for.
+    prgGaranzia->setTextVisible(false);
     prgGaranzia->setAccessibleName(QStringLiteral("Avanzamento della garanzia"));
     cmdAnnulla = NuovoPulsante(fraVerifica, 7680, 705, QStringLiteral("ANNULLA"));
     cmdAnnulla->setEnabled(false);
@@ -167,6 +169,7 @@ void frmVerifica::cmdGaranzia_Click()
     m_riuscita = false;
     m_memoriaEsaurita = false;
     prgGaranzia->setValue(0);
+    prgGaranzia->setTextVisible(true);
     cmdVerifica->setEnabled(false);
     cmdGaranzia->setEnabled(false);
     cmdAnnulla->setEnabled(true);
@@ -199,6 +202,7 @@ void frmVerifica::GaranziaFinita()
     cmdVerifica->setEnabled(true);
     cmdGaranzia->setEnabled(true);
     prgGaranzia->setValue(m_riuscita ? 1000 : 0);
+    prgGaranzia->setTextVisible(m_riuscita);
     // A stopped computation leaves the results as they were.
     if (m_riuscita)
         Mostra(Verifica::TestoGaranzia(*m_garanzia));
