@@ -11,6 +11,7 @@
 #include "app/frmOmbrazio.h"
 #include "app/mDichiarazioni.h"
 #include "common/PulsanteComando.h"
+#include "common/Twips.h"
 #include "common/mFunzioni.h"
 #include "grid/CellaNumero.h"
 #include "list/ListaTesto.h"
@@ -161,12 +162,17 @@ std::unique_ptr<frmOmbrazio> NuovaFinestra()
 }
 
 // The list as a paste leaves it: caret and view at the end.
+void Incolla(QPlainTextEdit &lista, const QString &testo)
+{
+    lista.setPlainText(testo);
+    lista.moveCursor(QTextCursor::End);
+    lista.ensureCursorVisible();
+    Completa();
+}
+
 void Incolla(frmOmbrazio &f, const QString &testo)
 {
-    f.txtLista->setPlainText(testo);
-    f.txtLista->moveCursor(QTextCursor::End);
-    f.txtLista->ensureCursorVisible();
-    Completa();
+    Incolla(*f.txtLista, testo);
 }
 
 void Clicca(QWidget *w)
@@ -373,21 +379,32 @@ void Salva(benchmark::State &stato, bool ordinata)
     }
 }
 
-// The same visible work as SALVA with plain parts: the click, the same bytes through
-// QSaveFile, then a modal dialog of two lines and one button, answered once painted.
+// The same work as SALVA with plain parts: the click; the list box's text, its line ends made
+// CR LF and its characters 8-bit bytes, written through QSaveFile; then a modal dialog of two
+// lines and one button, answered once painted. As in SALVA's case, only the paste of the
+// list comes before the click.
 void FloorQSaveFile(benchmark::State &stato)
 {
-    const QByteArray dati = Dati::FileAtteso(Ordinata(RigheLista));
+    const QString &lista = Ordinata(RigheLista);
+    const QByteArray attesi = Dati::FileAtteso(lista);
     const QString percorso = CartellaListe() + QStringLiteral("/floor.TXT");
     FinestraFloor f;
+    // A list box where the main window has its own, with the same face.
+    auto *scatola = new QPlainTextEdit(&f.finestra);
+    scatola->setGeometry(Twips::PxRect(7860, 510, 4335, 6345));
+    scatola->setFont(Caratteri::Carattere(Caratteri::CourierNew, 12));
+    scatola->show();
     RispondiSubito risponditore;
     bool scritto = false;
     const QMetaObject::Connection clic = QObject::connect(f.pulsante, &QPushButton::clicked, [&] {
+        QString testo = scatola->toPlainText();
+        testo.replace(u'\n', QStringLiteral("\r\n"));
+        const QByteArray dati = testo.toLatin1();
         QSaveFile file(percorso);
         scritto = file.open(QIODevice::WriteOnly) && file.write(dati) == dati.size() && file.commit();
         QDialog dialogo(&f.finestra);
-        auto *testo = new QLabel(QStringLiteral("Combinazioni salvate, col nome:\nfloor.TXT"), &dialogo);
-        testo->setGeometry(14, 70, 285, 40);
+        auto *messaggio = new QLabel(QStringLiteral("Combinazioni salvate, col nome:\nfloor.TXT"), &dialogo);
+        messaggio->setGeometry(14, 70, 285, 40);
         auto *ok = new QPushButton(QStringLiteral("OK"), &dialogo);
         ok->setGeometry(113, 130, 93, 25);
         QObject::connect(ok, &QPushButton::clicked, &dialogo, &QDialog::accept);
@@ -395,6 +412,7 @@ void FloorQSaveFile(benchmark::State &stato)
         dialogo.exec();
     });
     for (auto _ : stato) {
+        Incolla(*scatola, lista);
         QFile::remove(percorso);
         risponditore.risposte = 0;
         const long long t0 = OraMonotonaNs();
@@ -402,7 +420,7 @@ void FloorQSaveFile(benchmark::State &stato)
         Completa();
         stato.SetIterationTime(Secondi(t0, OraMonotonaNs()));
         QFile file(percorso);
-        if (!scritto || risponditore.risposte != 1 || !file.open(QIODevice::ReadOnly) || file.readAll() != dati)
+        if (!scritto || risponditore.risposte != 1 || !file.open(QIODevice::ReadOnly) || file.readAll() != attesi)
             stato.SkipWithError("the floor did not write the list and answer its dialog");
     }
     QObject::disconnect(clic);
