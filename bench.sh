@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in Release and prints the table of our medians against the floor's.
 # Extra arguments go to Google Benchmark, e.g. --benchmark_repetitions=25 or
-# --benchmark_filter='sort_click'. The full report goes to bench/build/dettaglio.txt.
+# --benchmark_filter='sort_click', or --verifica for every case once, checked but not timed.
+# The full report goes to bench/build/dettaglio.txt.
 set -euo pipefail
 cd "$(dirname "$0")"
 

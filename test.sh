@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the whole suite headless: first under
-# AddressSanitizer and UndefinedBehaviorSanitizer, then each fuzz target for a short while
-# from its corpus, then the plain build. Any sanitizer report or fuzzer finding fails the run.
+# AddressSanitizer and UndefinedBehaviorSanitizer, with every benchmark case once, then each
+# fuzz target for a short while from its corpus, then the plain build. Any sanitizer report
+# or fuzzer finding fails the run.
 set -euo pipefail
 cd "$(dirname "$0")"
 RADICE=$PWD
 # Other build folders, so that a run can be timed beside someone else's build.
 BUILD=${OMBRAZIO_BUILD:-build}
 BUILD_ASAN=${OMBRAZIO_BUILD_ASAN:-build-asan}
+BENCH_ASAN=${OMBRAZIO_BENCH_ASAN:-bench/build-asan}
 ./tools/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON
@@ -15,8 +17,9 @@ cmake --build "$BUILD"
 
 echo "== The suite again with AddressSanitizer and UndefinedBehaviorSanitizer"
 # -O1 with line tables only: quick to build, fast enough to run, and reports name the lines.
-CC=clang CXX=clang++ cmake -S . -B "$BUILD_ASAN" -G Ninja -DCMAKE_BUILD_TYPE=None \
-  -DCMAKE_CXX_FLAGS="-O1 -gline-tables-only" -DBUILD_TESTING=ON -DOMBRAZIO_SANITIZE=ON
+# The same settings build the benchmark's cases below.
+SANITIZZATI=(-G Ninja -DCMAKE_BUILD_TYPE=None "-DCMAKE_CXX_FLAGS=-O1 -gline-tables-only" -DOMBRAZIO_SANITIZE=ON)
+CC=clang CXX=clang++ cmake -S . -B "$BUILD_ASAN" "${SANITIZZATI[@]}" -DBUILD_TESTING=ON
 cmake --build "$BUILD_ASAN"
 # Every report also goes to a file, so a report from a test that still exits 0 is not missed.
 REPORT=$RADICE/$BUILD_ASAN/sanitizer-reports
@@ -25,14 +28,33 @@ export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:log_path=$REPORT/asan"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:log_path=$REPORT/ubsan"
 # Leaks inside Qt's own start-up and caches only; leaks of this program's objects are reported.
 export LSAN_OPTIONS="suppressions=$RADICE/tests/sanitizer/lsan-qt.supp:print_suppressions=0"
+nessun_rapporto() {
+  if compgen -G "$REPORT/*" >/dev/null; then
+    cat "$REPORT"/*
+    echo "test.sh: FAILED: sanitizer reports above (in $REPORT)" >&2
+    exit 1
+  fi
+}
 ctest_ok=0
 ctest --test-dir "$BUILD_ASAN" --output-on-failure -j2 || ctest_ok=$?
-if compgen -G "$REPORT/*" >/dev/null; then
-  cat "$REPORT"/*
-  echo "test.sh: FAILED: sanitizer reports above (in $REPORT)" >&2
+nessun_rapporto
+((ctest_ok == 0)) || { echo "test.sh: FAILED: tests under the sanitizers" >&2; exit 1; }
+
+echo "== The benchmark's cases once each under the sanitizers, results checked, not timed"
+# The windows, dialogs, files and child processes that ./bench.sh drives, on every run of
+# the suite. In a random order, each case starting without the program's folder as on a
+# fresh build; no ratio is judged here, so a slow sanitizer build cannot fail it.
+CC=clang CXX=clang++ cmake -S bench -B "$BENCH_ASAN" "${SANITIZZATI[@]}" >/dev/null
+cmake --build "$BENCH_ASAN"
+casi_ok=0
+"$BENCH_ASAN/ombrazio_bench" --verifica >"$BENCH_ASAN/verifica.txt" 2>&1 || casi_ok=$?
+nessun_rapporto
+if ((casi_ok != 0)); then
+  tail -n 60 "$BENCH_ASAN/verifica.txt"
+  echo "test.sh: FAILED: the benchmark's cases under the sanitizers (exit $casi_ok)" >&2
   exit 1
 fi
-((ctest_ok == 0)) || { echo "test.sh: FAILED: tests under the sanitizers" >&2; exit 1; }
+grep -E '^[0-9]+ cases run' "$BENCH_ASAN/verifica.txt"
 unset ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
 
 echo "== Fuzz targets, 30 s each from the corpus"

@@ -11,9 +11,11 @@
 void Raccoglitore::ReportRuns(const std::vector<Run> &runs)
 {
     for (const Run &run : runs) {
+        const std::string nome = run.run_name.function_name;
+        if (run.error_occurred)
+            m_errori.emplace(nome, run.error_message);
         if (run.run_type != Run::RT_Aggregate || run.aggregate_name != "median")
             continue;
-        const std::string nome = run.run_name.function_name;
         m_secondi[nome] = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
         for (const auto &[chiave, contatore] : run.counters)
             m_contatori[nome][chiave] = contatore.value;
@@ -25,6 +27,12 @@ double Raccoglitore::Mediana(const std::string &caso) const
 {
     const auto it = m_secondi.find(caso);
     return it == m_secondi.end() ? -1 : it->second;
+}
+
+std::string Raccoglitore::Errore(const std::string &caso) const
+{
+    const auto it = m_errori.find(caso);
+    return it == m_errori.end() ? std::string() : it->second;
 }
 
 double Raccoglitore::MedianaContatore(const std::string &caso, const std::string &contatore) const
@@ -143,4 +151,12 @@ int StampaTabella(const Raccoglitore &r)
     std::printf("fitted growth exponent: %.2f (goal <= 1.2) %s;  CPU time: %.2f;  floor: %.2f\n", esponente,
                 ok ? "ok" : "MISSED", esponenteCpu, esponenteFloor);
     return mancati + StampaGaranzia(r);
+}
+
+void StampaFalliti(const Raccoglitore &r, std::size_t casi, const std::set<std::string> &falliti)
+{
+    std::printf("\n%zu cases run, %zu failed\n", casi, falliti.size());
+    for (const std::string &caso : falliti)
+        std::printf("FAILED %s: %s\n", caso.c_str(),
+                    r.Errore(caso).empty() ? "a repetition failed" : r.Errore(caso).c_str());
 }
