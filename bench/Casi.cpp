@@ -4,6 +4,7 @@
 
 #include "Casi.h"
 #include "Dati.h"
+#include "Garanzia.h"
 #include "Floor.h"
 #include "Tabella.h"
 
@@ -16,9 +17,12 @@
 #include "grid/CellaNumero.h"
 #include "list/ListaTesto.h"
 #include "list/Salvataggio.h"
+#include "sviluppo/frmSviluppo.h"
+#include "verifica/frmVerifica.h"
 
 #include <benchmark/benchmark.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -26,11 +30,13 @@
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QSpinBox>
 #include <QTest>
 #include <QTextCursor>
 #include <QUrl>
@@ -474,6 +480,127 @@ void FloorImpostaVuota(benchmark::State &stato, int righe)
     }
 }
 
+// --- Verifica ----------------------------------------------------------------------
+
+const QString EstrazioneBench = QStringLiteral("05 12 33 47 81");
+
+// Ctrl+E reads the list from the box, then the window checks it against the draw when
+// VERIFICA is clicked, until the result has painted. Timed: the reading and the check;
+// not timed: making and showing the window in between.
+void VerificaClick(benchmark::State &stato)
+{
+    auto f = NuovaFinestra();
+    Incolla(*f, Lista(RigheLista));
+    const QString attese = QStringLiteral("Estrazione: ") + EstrazioneBench
+        + QStringLiteral("\nRighe verificate: %1\n").arg(RigheLista);
+    for (auto _ : stato) {
+        long long t0 = OraMonotonaNs();
+        const QString lista = f->TestoLista();
+        const long long letta = OraMonotonaNs() - t0;
+        frmVerifica verifica(lista, f.get());
+        verifica.show();
+        verifica.txtEstrazione->setText(EstrazioneBench);
+        Completa();
+        t0 = OraMonotonaNs();
+        Clicca(verifica.cmdVerifica);
+        verifica.txtRisultato->viewport()->repaint();
+        Completa();
+        stato.SetIterationTime(double(letta + OraMonotonaNs() - t0) / 1e9);
+        if (!verifica.txtRisultato->toPlainText().startsWith(attese))
+            stato.SkipWithError("VERIFICA did not check the list");
+    }
+}
+
+// The least that any check must do: the same text taken from a list box, split into lines
+// and tokens with QString::split, each token converted with toInt.
+void FloorSplitToInt(benchmark::State &stato)
+{
+    auto f = NuovaFinestra();
+    Incolla(*f, Lista(RigheLista));
+    for (auto _ : stato) {
+        const long long t0 = OraMonotonaNs();
+        qint64 somma = 0;
+        qsizetype righe = 0;
+        for (const QString &riga : f->txtLista->toPlainText().split(u'\n', Qt::SkipEmptyParts)) {
+            ++righe;
+            for (const QString &token : riga.split(u' ', Qt::SkipEmptyParts))
+                somma += token.toInt();
+        }
+        stato.SetIterationTime(Secondi(t0, OraMonotonaNs()));
+        benchmark::DoNotOptimize(somma);
+        if (righe != RigheLista)
+            stato.SkipWithError("the floor did not read the list");
+    }
+}
+
+// --- Sviluppo ----------------------------------------------------------------------
+
+// The numbers 1..n selected on the board of 90, the dialog answered with k once it has
+// painted: timed from the click on SVILUPPA until the list box has repainted.
+void SviluppaClick(benchmark::State &stato, int n, int k)
+{
+    const QString attese = Dati::Sviluppo(n, k);
+    auto f = NuovaFinestra();
+    gQuantitaNumeri = 90;
+    gNumeriPerRiga = 10;
+    Clicca(f->cmdCostruisci);
+    for (int i = 1; i <= n; ++i)
+        Clicca(f->lblNumero(i));
+    Completa();
+    long long t0 = 0;
+    struct Risposta : QObject
+    {
+        int classe = 0;
+        long long *t0 = nullptr;
+        bool eventFilter(QObject *oggetto, QEvent *evento) override
+        {
+            auto *dialogo = qobject_cast<frmSviluppo *>(oggetto);
+            if (evento->type() == QEvent::Paint && dialogo && dialogo != ultimo) {
+                ultimo = dialogo;
+                QMetaObject::invokeMethod(
+                    this,
+                    [this, dialogo = QPointer<frmSviluppo>(dialogo)] {
+                        if (!dialogo)
+                            return;
+                        dialogo->spnClasse->setValue(classe);
+                        *t0 = OraMonotonaNs();
+                        Clicca(dialogo->cmdSviluppa);
+                    },
+                    Qt::QueuedConnection);
+            }
+            return false;
+        }
+        QPointer<QObject> ultimo;
+    } risposta;
+    risposta.classe = k;
+    risposta.t0 = &t0;
+    qApp->installEventFilter(&risposta);
+    for (auto _ : stato) {
+        Incolla(*f, QString());
+        t0 = 0;
+        f->mnuSviluppa->trigger();
+        Completa();
+        stato.SetIterationTime(Secondi(t0, OraMonotonaNs()));
+        if (t0 == 0 || f->TestoLista() != attese)
+            stato.SkipWithError("SVILUPPA did not add the development");
+    }
+    qApp->removeEventFilter(&risposta);
+}
+
+// The same text given to the empty list box with setPlainText, until it has repainted.
+void FloorSviluppo(benchmark::State &stato, int n, int k)
+{
+    const QString testo = Dati::Sviluppo(n, k);
+    auto f = NuovaFinestra();
+    for (auto _ : stato) {
+        Incolla(*f, QString());
+        const long long t0 = OraMonotonaNs();
+        f->txtLista->setPlainText(testo);
+        Completa();
+        stato.SetIterationTime(Secondi(t0, OraMonotonaNs()));
+    }
+}
+
 // --- Start-up ---------------------------------------------------------------------
 
 void Avvio(benchmark::State &stato, const char *programma)
@@ -509,6 +636,8 @@ std::set<std::string> &Eseguiti()
     return eseguiti;
 }
 
+} // namespace
+
 void Registra(const std::string &nome, std::function<void(benchmark::State &)> caso, int iterazioni)
 {
     benchmark::RegisterBenchmark(nome.c_str(),
@@ -529,8 +658,6 @@ void Registra(const std::string &nome, std::function<void(benchmark::State &)> c
         ->Iterations(iterazioni)
         ->Unit(benchmark::kMillisecond);
 }
-
-} // namespace
 
 const std::vector<int> &RigheScala()
 {
@@ -558,6 +685,9 @@ const std::vector<Confronto> &Confronti()
         {"SALVA 32,767 sorted lines, confirmation answered", "salva/32767", "floor/QSaveFile/32767", 1.5},
         {"open a 32,767-line file, list box updated", "apri/32767", "floor/setPlainText_empty/32767", 1.5},
         {"open a 100,000-line file, list box updated", "apri/100000", "floor/setPlainText_empty/100000", 1.5},
+        {"VERIFICA, 32,767 lines, result shown", "verifica/32767", "floor/split_toInt/32767", 1.5},
+        {"SVILUPPA 20 in 6 (38,760 lines), list box updated", "sviluppa/20_in_6", "floor/setPlainText_38760", 1.5},
+        {"SVILUPPA 48 in 4 (194,580 lines), list box updated", "sviluppa/48_in_4", "floor/setPlainText_194580", 1.5},
         {"start-up to first paint", CasoAvvioNostro, CasoAvvioFloor, 1.2},
     };
     return confronti;
@@ -588,6 +718,13 @@ int main(int argc, char *argv[])
         Registra("apri/" + n, [righe](benchmark::State &s) { Apri(s, righe); }, 1);
         Registra("floor/setPlainText_empty/" + n, [righe](benchmark::State &s) { FloorImpostaVuota(s, righe); }, 1);
     }
+    Registra("verifica/32767", VerificaClick, 3);
+    Registra("floor/split_toInt/32767", FloorSplitToInt, 3);
+    Registra("sviluppa/20_in_6", [](benchmark::State &s) { SviluppaClick(s, 20, 6); }, 1);
+    Registra("floor/setPlainText_38760", [](benchmark::State &s) { FloorSviluppo(s, 20, 6); }, 1);
+    Registra("sviluppa/48_in_4", [](benchmark::State &s) { SviluppaClick(s, 48, 4); }, 1);
+    Registra("floor/setPlainText_194580", [](benchmark::State &s) { FloorSviluppo(s, 48, 4); }, 1);
+    RegistraGaranzia();
     Registra(CasoAvvioNostro, [](benchmark::State &s) { Avvio(s, AVVIO_OMBRAZIO); }, 1);
     Registra(CasoAvvioFloor, [](benchmark::State &s) { Avvio(s, AVVIO_MINIMO); }, 1);
 

@@ -1,8 +1,13 @@
 #pragma once
 // The names of the cases, shared by the cases and the table.
 
+#include <functional>
 #include <string>
 #include <vector>
+
+namespace benchmark {
+class State;
+}
 
 struct Confronto
 {
@@ -13,6 +18,11 @@ struct Confronto
 };
 
 const std::vector<Confronto> &Confronti();
+
+// Registers a case timed by hand for `iterazioni` iterations per repetition. A case that
+// fails a repetition fails the later ones at once, and with --verifica each case starts
+// without the program's folder.
+void Registra(const std::string &nome, std::function<void(benchmark::State &)> caso, int iterazioni);
 const std::vector<int> &RigheScala();
 std::string CasoSort(int righe);
 std::string CasoFloorSort(int righe);

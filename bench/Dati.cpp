@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -107,6 +108,29 @@ QByteArray FileAtteso(const QString &lista)
         byte += "\r\n";
     }
     return byte;
+}
+
+QString Sviluppo(int n, int k)
+{
+    std::string testo;
+    std::string riga;
+    // Depth first, smaller numbers first: the order the lines sort in.
+    const std::function<void(int, int)> scegli = [&](int da, int mancano) {
+        if (mancano == 0) {
+            testo += riga.substr(0, riga.size() - 1) + "\r\n";
+            return;
+        }
+        for (int x = da; x <= n - mancano + 1; ++x) {
+            const std::size_t lunghezza = riga.size();
+            riga += char('0' + x / 10);
+            riga += char('0' + x % 10);
+            riga += ' ';
+            scegli(x + 1, mancano - 1);
+            riga.resize(lunghezza);
+        }
+    };
+    scegli(1, k);
+    return QString::fromStdString(testo);
 }
 
 } // namespace Dati

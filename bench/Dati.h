@@ -20,4 +20,8 @@ QString ListaOrdinata(const QString &lista);
 // followed by CR LF.
 QByteArray FileAtteso(const QString &lista);
 
+// Every combination of k of the numbers 1..n, ascending inside the line, the lines in
+// ascending text order, each followed by CR LF: what a development of 1..n in k adds.
+QString Sviluppo(int n, int k);
+
 } // namespace Dati

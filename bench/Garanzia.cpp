@@ -1,10 +1,10 @@
 // The guarantee of a matrix, for draws of 2 to 6 of its numbers, on the matrices it has
-// absolute goals for; and the draw check of a long list against reading the same text
-// with QString::split and toInt. The matrices are made here with their own seeded
-// generator; each result is checked against what the matrix must give.
+// absolute goals for. The matrices are made here with their own seeded generator; each
+// result is checked against what the matrix must give.
 
 #include "Garanzia.h"
 
+#include "Casi.h"
 #include "Dati.h"
 #include "Floor.h"
 #include "Tabella.h"
@@ -42,8 +42,6 @@ const Caso Casi[] = {
 };
 constexpr double MemoriaMassimaKb = 100 * 1024;
 const char *const ContatoreMemoria = "peak_kB";
-const char *const CasoVerifica = "verifica/32767";
-const char *const CasoFloorVerifica = "floor/split_toInt/32767";
 
 // The matrices: lines of six distinct numbers from 1 to `numeri`, always the same ones.
 Lista Casuale(int numeri, int righe, quint64 seme)
@@ -139,42 +137,10 @@ void TempoGaranzia(benchmark::State &stato, const Lista &lista, bool pieno)
     }
 }
 
-// The draw check as the window runs it, from the list text to the result text.
-void TempoVerifica(benchmark::State &stato)
-{
-    const QString lista = Dati::ListaCasuale(32767);
-    const QString campo = QStringLiteral("05 12 33 47 81 3 8 19 27 40 44 52 58 63 66 70 75 84 88 90");
-    for (auto _ : stato) {
-        const long long t0 = OraMonotonaNs();
-        const Estrazione estrazione = LeggiEstrazione(campo);
-        const QString testo = TestoVerifica(LeggiLista(lista), estrazione);
-        stato.SetIterationTime(double(OraMonotonaNs() - t0) / 1e9);
-        if (estrazione.esito != Estrazione::Valida || !testo.contains(QStringLiteral("Righe verificate: 32767\n"))) {
-            stato.SkipWithError("the draw check did not read the list");
-            break;
-        }
-    }
-}
+} // namespace
 
-// The least that reading the same text takes: lines and tokens split with QString, each
-// token converted with toInt.
-void TempoFloorVerifica(benchmark::State &stato)
+void RegistraGaranzia()
 {
-    const QString lista = Dati::ListaCasuale(32767);
-    for (auto _ : stato) {
-        const long long t0 = OraMonotonaNs();
-        qint64 somma = 0;
-        for (const QString &riga : lista.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
-            for (const QString &token : riga.split(u' ', Qt::SkipEmptyParts))
-                somma += token.toInt();
-        }
-        stato.SetIterationTime(double(OraMonotonaNs() - t0) / 1e9);
-        benchmark::DoNotOptimize(somma);
-    }
-}
-
-// Registered before main() runs, beside the cases that main() registers.
-const bool Registrati = [] {
     static const Lista trenta = Casuale(30, 200, 20260205);
     static const Lista novanta = Casuale(90, 1000, 20260205);
     static const Lista sviluppo = Sviluppo(20, 6);
@@ -182,15 +148,11 @@ const bool Registrati = [] {
     for (std::size_t i = 0; i < 3; ++i) {
         const Lista *lista = matrici[i].first;
         const bool pieno = matrici[i].second;
-        benchmark::RegisterBenchmark(Casi[i].nome, [lista, pieno](benchmark::State &s) { TempoGaranzia(s, *lista, pieno); })
-            ->UseManualTime()
-            ->Iterations(i == 2 ? 3 : 10)
-            ->Unit(benchmark::kMillisecond);
+        Registra(Casi[i].nome, [lista, pieno](benchmark::State &s) { TempoGaranzia(s, *lista, pieno); }, i == 2 ? 3 : 10);
     }
-    for (auto [nome, caso] : {std::pair{CasoVerifica, &TempoVerifica}, std::pair{CasoFloorVerifica, &TempoFloorVerifica}})
-        benchmark::RegisterBenchmark(nome, caso)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
-    return true;
-}();
+}
+
+namespace {
 
 std::string Millisecondi(double secondi)
 {
@@ -220,13 +182,5 @@ int StampaGaranzia(const Raccoglitore &r)
         std::printf("%-58s %10s %5.0f ms %10s %s\n", caso.descrizione, Millisecondi(secondi).c_str(), caso.obiettivoMs,
                     memoria, ok ? "ok" : "MISSED");
     }
-    // The draw check against its floor; the window adds the same reading of the list box to both.
-    const double nostro = r.Mediana(CasoVerifica);
-    const double floor = r.Mediana(CasoFloorVerifica);
-    const double rapporto = nostro > 0 && floor > 0 ? nostro / floor : -1;
-    const bool ok = rapporto > 0 && rapporto <= 1.5;
-    mancati += ok ? 0 : 1;
-    std::printf("%-58s %10s  floor (split, toInt) %s: %.2fx, goal 1.5x %s\n", "draw check, 32,767 lines (no widgets)",
-                Millisecondi(nostro).c_str(), Millisecondi(floor).c_str(), rapporto, ok ? "ok" : "MISSED");
     return mancati;
 }

@@ -1,7 +1,10 @@
 #pragma once
-// The guarantee of a matrix and the draw check: routines without widgets, timed on their own.
+// The guarantee of a matrix: a routine without widgets, timed on its own against absolute goals.
 
 class Raccoglitore;
+
+// Registers the guarantee's cases.
+void RegistraGaranzia();
 
 // Prints their rows after the table; returns how many goals were missed.
 int StampaGaranzia(const Raccoglitore &risultati);
