@@ -15,7 +15,7 @@ namespace Apertura {
 // would keep the window busy for more than about two seconds, or take over a gigabyte.
 // Its cost grows with the lines, and with the characters of lines too long to fit.
 constexpr qint64 DimensioneMassima = 8 * 1024 * 1024;
-constexpr qint64 RigheMassime = 400000;
+constexpr qint64 RigheMassime = 300000;
 
 // A byte that makes a file no text: a control character other than tab, LF and CR.
 bool NonTesto(unsigned char byte);
