@@ -1,5 +1,6 @@
 #include "common/PulsanteComando.h"
 
+#include "app/Caratteri.h"
 #include "common/Twips.h"
 
 #include <QStyleOptionButton>
@@ -10,6 +11,15 @@ PulsanteComando::PulsanteComando(QWidget *parent)
 {
     setAutoDefault(false);
     setDefault(false);
+}
+
+PulsanteComando::PulsanteComando(QWidget *parent, const QRect &twips, const QString &caption)
+    : PulsanteComando(parent)
+{
+    ImpostaGeometria(twips);
+    setFont(Caratteri::CarattereFisso(Caratteri::TrebuchetMS, 9));
+    setText(caption);
+    setAutoDefault(true);
 }
 
 void PulsanteComando::ImpostaGeometria(const QRect &twips)

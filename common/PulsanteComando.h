@@ -11,6 +11,9 @@ class PulsanteComando : public QPushButton
 
 public:
     explicit PulsanteComando(QWidget *parent = nullptr);
+    // A button of the program's own dialogs, at its place in twips, in their buttons' face;
+    // Enter presses it when it has the focus.
+    PulsanteComando(QWidget *parent, const QRect &twips, const QString &caption);
 
     void ImpostaGeometria(const QRect &twips);
     QRect Geometria() const { return m_twips; }

@@ -32,15 +32,6 @@ Etichetta *NuovaEtichetta(QWidget *contenitore, const QRect &twips, const QStrin
     return etichetta;
 }
 
-PulsanteComando *NuovoPulsante(QWidget *contenitore, int left, int top, const QString &caption)
-{
-    auto *pulsante = new PulsanteComando(contenitore);
-    pulsante->ImpostaGeometria(QRect(left, top, 1400, 465));
-    pulsante->setFont(Caratteri::CarattereFisso(Caratteri::TrebuchetMS, 9));
-    pulsante->setText(caption);
-    return pulsante;
-}
-
 } // namespace
 
 frmSviluppo::frmSviluppo(std::vector<int> numeri, QWidget *parent)
@@ -83,10 +74,10 @@ frmSviluppo::frmSviluppo(std::vector<int> numeri, QWidget *parent)
     lblRighe = NuovaEtichetta(fraSviluppo, QRect(3570, 2100, 2550, 360), QString(), trebuchet,
                               Qt::AlignLeft | Qt::AlignVCenter);
 
-    cmdSviluppa = NuovoPulsante(fraSviluppo, 1545, 2970, QStringLiteral("SVILUPPA"));
-    // Enter develops, whatever has the focus but ANNULLA.
+    cmdSviluppa = new PulsanteComando(fraSviluppo, QRect(1545, 2970, 1400, 465), QStringLiteral("SVILUPPA"));
+    // Enter develops, unless ANNULLA has the focus.
     cmdSviluppa->setDefault(true);
-    cmdAnnulla = NuovoPulsante(fraSviluppo, 3405, 2970, QStringLiteral("ANNULLA"));
+    cmdAnnulla = new PulsanteComando(fraSviluppo, QRect(3405, 2970, 1400, 465), QStringLiteral("ANNULLA"));
 
     connect(spnClasse, &QSpinBox::valueChanged, this, &frmSviluppo::spnClasse_Change);
     connect(cmdSviluppa, &QPushButton::clicked, this, &frmSviluppo::cmdSviluppa_Click);

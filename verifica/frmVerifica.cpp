@@ -25,15 +25,6 @@ constexpr int AltezzaCliente = 7920;
 // How often the window looks at how far the guarantee has come.
 constexpr int IntervalloAvanzamento = 40;
 
-PulsanteComando *NuovoPulsante(QWidget *contenitore, int left, int top, const QString &caption)
-{
-    auto *pulsante = new PulsanteComando(contenitore);
-    pulsante->ImpostaGeometria(QRect(left, top, 1500, 465));
-    pulsante->setFont(Caratteri::CarattereFisso(Caratteri::TrebuchetMS, 9));
-    pulsante->setText(caption);
-    return pulsante;
-}
-
 } // namespace
 
 frmVerifica::frmVerifica(const QString &lista, QWidget *parent)
@@ -66,10 +57,10 @@ frmVerifica::frmVerifica(const QString &lista, QWidget *parent)
     txtEstrazione->setToolTip(QStringLiteral("Da 1 a 20 numeri estratti, da 1 a 90"));
     lblEstrazione->setBuddy(txtEstrazione);
 
-    cmdVerifica = NuovoPulsante(fraVerifica, 6060, 150, QStringLiteral("VERIFICA"));
+    cmdVerifica = new PulsanteComando(fraVerifica, QRect(6060, 150, 1500, 465), QStringLiteral("VERIFICA"));
     // Enter in the draw field checks it.
     cmdVerifica->setDefault(true);
-    cmdGaranzia = NuovoPulsante(fraVerifica, 7680, 150, QStringLiteral("GARANZIA"));
+    cmdGaranzia = new PulsanteComando(fraVerifica, QRect(7680, 150, 1500, 465), QStringLiteral("GARANZIA"));
 
     prgGaranzia = new QProgressBar(fraVerifica);
     prgGaranzia->setGeometry(Twips::PxRect(150, 780, 7410, 315));
@@ -78,7 +69,7 @@ frmVerifica::frmVerifica(const QString &lista, QWidget *parent)
     // A share only while there is work to show it for.
     prgGaranzia->setTextVisible(false);
     prgGaranzia->setAccessibleName(QStringLiteral("Avanzamento della garanzia"));
-    cmdAnnulla = NuovoPulsante(fraVerifica, 7680, 705, QStringLiteral("ANNULLA"));
+    cmdAnnulla = new PulsanteComando(fraVerifica, QRect(7680, 705, 1500, 465), QStringLiteral("ANNULLA"));
     cmdAnnulla->setEnabled(false);
 
     txtRisultato = new QPlainTextEdit(fraVerifica);
