@@ -71,7 +71,8 @@ frmSviluppo::frmSviluppo(std::vector<int> numeri, QWidget *parent)
     spnClasse->setValue(std::min(int(m_numeri.size()), 3));
     spnClasse->setAccessibleName(QStringLiteral("Numeri per riga"));
     lblTitoloClasse->setBuddy(spnClasse);
-    lblRighe = NuovaEtichetta(fraSviluppo, QRect(3570, 2100, 2550, 360), QString(), trebuchet,
+    // On a line of its own: C(90, 45) has 27 digits.
+    lblRighe = NuovaEtichetta(fraSviluppo, QRect(210, 2520, 5910, 330), QString(), trebuchet,
                               Qt::AlignLeft | Qt::AlignVCenter);
 
     cmdSviluppa = new PulsanteComando(fraSviluppo, QRect(1545, 2970, 1400, 465), QStringLiteral("SVILUPPA"));

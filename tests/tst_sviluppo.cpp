@@ -28,6 +28,7 @@ private slots:
 
     void sviluppo_data();
     void sviluppo();
+    void oltreIlMassimo_data();
     void oltreIlMassimo();
     void pocheCaselle_data();
     void pocheCaselle();
@@ -134,18 +135,32 @@ void tst_Sviluppo::sviluppo()
     QCOMPARE(finestra->TestoLista(), QStringLiteral("x"));
 }
 
+void tst_Sviluppo::oltreIlMassimo_data()
+{
+    QTest::addColumn<int>("n");
+    QTest::addColumn<int>("k");
+    QTest::addColumn<QString>("righe");
+    QTest::newRow("26 in 6") << 26 << 6 << "230230";
+    // Beyond 64 bits, and written in full.
+    QTest::newRow("90 in 45") << 90 << 45 << "103827421287553411369671120";
+}
+
 void tst_Sviluppo::oltreIlMassimo()
 {
+    QFETCH(int, n);
+    QFETCH(int, k);
+    QFETCH(QString, righe);
     QList<int> celle;
-    for (int k = 1; k <= 26; ++k)
-        celle << k;
+    for (int i = 1; i <= n; ++i)
+        celle << i;
     Seleziona(celle);
     finestra->txtLista->setPlainText(QStringLiteral("01 02\n"));
-    // C(26, 6) = 230230: refused, and the dialog stays for another choice, here none.
+    // Refused, and the dialog stays for another choice, here none.
     const QList<DialogoVisto> visti =
-        Sviluppa(6, {QStringLiteral("SVILUPPA"), QStringLiteral("OK"), QStringLiteral("ANNULLA")});
+        Sviluppa(k, {QStringLiteral("SVILUPPA"), QStringLiteral("OK"), QStringLiteral("ANNULLA")});
     QCOMPARE(visti.size(), 3);
-    QCOMPARE(visti[1].testo, QStringLiteral("Lo sviluppo darebbe\n230230 righe,\noltre il massimo di 200000 ..!"));
+    QCOMPARE(righeMostrate, QStringLiteral("Righe: ") + righe);
+    QCOMPARE(visti[1].testo, QStringLiteral("Lo sviluppo darebbe\n%1 righe,\noltre il massimo di 200000 ..!").arg(righe));
     QCOMPARE(visti[2].titolo, QStringLiteral("Ombrazio® - Sviluppo"));
     QCOMPARE(finestra->TestoLista(), QStringLiteral("01 02\r\n"));
     QVERIFY(!finestra->txtLista->document()->isUndoAvailable());
