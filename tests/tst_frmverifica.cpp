@@ -70,7 +70,7 @@ private slots:
     void annullaGaranzia();
 
 private:
-    // The window on `lista`, shown as Ctrl+E shows it.
+    // The window on `lista`, shown as Ctrl+E shows it but not modal.
     frmVerifica *Apri(const QString &lista);
     QList<DialogoVisto> Premi(PulsanteComando *pulsante);
 
@@ -85,6 +85,8 @@ void tst_frmVerifica::cleanup()
 frmVerifica *tst_frmVerifica::Apri(const QString &lista)
 {
     finestraVerifica = std::make_unique<frmVerifica>(lista);
+    // Worked by the test itself: the helper that answers dialogs answers only the messages.
+    finestraVerifica->setWindowModality(Qt::NonModal);
     finestraVerifica->show();
     if (!QTest::qWaitForWindowActive(finestraVerifica.get()))
         finestraVerifica.reset();
