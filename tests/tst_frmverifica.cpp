@@ -121,7 +121,8 @@ void tst_frmVerifica::apertura()
             return;
         dentro.stop();
         titolo = aperta->windowTitle();
-        fuocoNelCampo = aperta->txtEstrazione->hasFocus();
+        // Windows gives the focus to the field just after it activates the window.
+        fuocoNelCampo = QTest::qWaitFor([aperta] { return aperta->txtEstrazione->hasFocus(); });
         // The list as it stood when the window opened; Enter in the field checks it.
         QTest::keyClicks(aperta->txtEstrazione, QStringLiteral("2 3"));
         QTest::keyClick(aperta->txtEstrazione, Qt::Key_Return);
