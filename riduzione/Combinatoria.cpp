@@ -4,20 +4,6 @@ namespace Riduzione::Interno {
 
 namespace {
 
-struct Binomiali
-{
-    std::array<std::array<quint64, InsiemeMassimo + 1>, PostiMassimi + 1> c{};
-    constexpr Binomiali()
-    {
-        for (int n = 0; n <= PostiMassimi; ++n) {
-            c[std::size_t(n)][0] = 1;
-            for (int k = 1; k <= InsiemeMassimo && n > 0; ++k)
-                c[std::size_t(n)][std::size_t(k)] = c[std::size_t(n - 1)][std::size_t(k - 1)] + c[std::size_t(n - 1)][std::size_t(k)];
-        }
-    }
-};
-constexpr Binomiali Tabella;
-
 quint64 SplitMix(quint64 &x)
 {
     quint64 z = (x += 0x9E3779B97F4A7C15ULL);
@@ -46,13 +32,6 @@ Riga RigaDi(Maschera maschera)
     Riga riga;
     maschera.OgniPosto([&](int posto) { riga.push_back(posto); });
     return riga;
-}
-
-quint64 C(int n, int k)
-{
-    if (n < 0 || k < 0 || k > n || n > PostiMassimi || k > InsiemeMassimo)
-        return 0;
-    return Tabella.c[std::size_t(n)][std::size_t(k)];
 }
 
 void DaRango(quint64 rango, int quanti, int *posti)

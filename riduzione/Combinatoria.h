@@ -50,16 +50,36 @@ struct Maschera
 Maschera MascheraDi(const Riga &riga);
 Riga RigaDi(Maschera maschera);
 
+struct Binomiali
+{
+    std::array<std::array<quint64, InsiemeMassimo + 1>, PostiMassimi + 1> c{};
+    constexpr Binomiali()
+    {
+        for (int n = 0; n <= PostiMassimi; ++n) {
+            c[std::size_t(n)][0] = 1;
+            for (int k = 1; k <= InsiemeMassimo && n > 0; ++k)
+                c[std::size_t(n)][std::size_t(k)] = c[std::size_t(n - 1)][std::size_t(k - 1)] + c[std::size_t(n - 1)][std::size_t(k)];
+        }
+    }
+};
+inline constexpr Binomiali TabellaBinomiali;
+
 // C(n, k) for n up to 90 and k up to 10; 0 outside 0 <= k <= n.
-quint64 C(int n, int k);
+inline quint64 C(int n, int k)
+{
+    if (n < 0 || k < 0 || k > n || n > PostiMassimi || k > InsiemeMassimo)
+        return 0;
+    return TabellaBinomiali.c[std::size_t(n)][std::size_t(k)];
+}
 
 // The rank of an ascending set of places among all sets of its size in co-lexicographic
 // order: sum of C(c_i, i+1). Ranks of the sets of size s of v places run from 0 to C(v,s)-1.
 inline quint64 Rango(const int *posti, int quanti)
 {
+    // Every place is below 90 and every set at most 10 long: the table needs no checks.
     quint64 rango = 0;
     for (int i = 0; i < quanti; ++i)
-        rango += C(posti[i], i + 1);
+        rango += TabellaBinomiali.c[std::size_t(posti[i])][std::size_t(i + 1)];
     return rango;
 }
 

@@ -12,17 +12,20 @@ constexpr std::size_t PesaturaPiena = 4096;
 // How long a place that left a line stays out of it.
 constexpr int TabuMinimo = 2;
 constexpr int TabuVariabile = 8;
+// The trades weighed in one move, where a set of p drawn asks for more than m hits.
+constexpr std::size_t CandidatiMassimi = 48;
 
 // The rank of the ascending `a` (n places) with `extra` put in its place among them.
 inline quint32 RangoCon(const int *a, int n, int extra)
 {
+    const auto &c = TabellaBinomiali.c;
     quint64 rango = 0;
     int i = 0;
     for (; i < n && a[i] < extra; ++i)
-        rango += C(a[i], i + 1);
-    rango += C(extra, i + 1);
+        rango += c[std::size_t(a[i])][std::size_t(i + 1)];
+    rango += c[std::size_t(extra)][std::size_t(i + 1)];
     for (; i < n; ++i)
-        rango += C(a[i], i + 2);
+        rango += c[std::size_t(a[i])][std::size_t(i + 2)];
     return quint32(rango);
 }
 
@@ -222,10 +225,20 @@ bool Ricerca::Ripara(qint64 &passi, const std::atomic<bool> &annulla)
         int scelte = 0;
         int sceltoIndice = -1, sceltoX = -1, sceltoY = -1;
         bool sceltoTabu = true;
+        m_candidati.clear();
         for (int indice = 0; indice < int(m_blocchi.size()); ++indice) {
+            if ((m_blocchi[std::size_t(indice)].maschera & insieme).Quanti() == m - 1)
+                m_candidati.push_back(indice);
+        }
+        // Where each trade weighs many sets, a few lines taken by chance stand for all.
+        if (p > m) {
+            const std::size_t righeMassime = std::max<std::size_t>(1, CandidatiMassimi / std::size_t((m_pb.k - m + 1) * (p - m + 1)));
+            for (std::size_t i = 0; i < std::min(righeMassime, m_candidati.size()); ++i)
+                std::swap(m_candidati[i], m_candidati[i + std::size_t(m_generatore.Entro(int(m_candidati.size() - i)))]);
+            m_candidati.resize(std::min(righeMassime, m_candidati.size()));
+        }
+        for (int indice : m_candidati) {
             const Blocco &blocco = m_blocchi[std::size_t(indice)];
-            if ((blocco.maschera & insieme).Quanti() != m - 1)
-                continue;
             const Maschera entrano = insieme.Tranne(blocco.maschera);
             const Maschera escono = blocco.maschera.Tranne(insieme);
             escono.OgniPosto([&](int x) {

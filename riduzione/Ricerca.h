@@ -71,6 +71,7 @@ private:
     std::vector<quint32> m_peso;
     std::vector<quint32> m_lista; // the sets unserved, and some served since
     quint64 m_scoperti = 0;
+    std::vector<int> m_candidati; // the lines that could serve the set a move is for
     std::vector<qint64> m_tabu;   // per line and place: the step until which it may not come back
     qint64 m_passo = 0;
 };

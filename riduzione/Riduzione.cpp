@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <map>
 
 namespace Riduzione {
 
@@ -19,9 +20,9 @@ constexpr qint64 LavoroSteiner = qint64(1) << 25;
 constexpr qint64 LavoroVicino = qint64(1) << 20;
 // A system for a few more places, cut down, is often a better start than the greedy one.
 constexpr int PostiVicini = 3;
-// Moves for the covering of each group of a split: the groups are small, and the whole
-// system is searched again afterwards.
-constexpr qint64 PassiGruppo = 50000;
+// Moves for the covering of each size of group in a split: a short polish, as the whole
+// system is searched again afterwards wherever it can be.
+constexpr qint64 PassiGruppo = 2000;
 
 quint64 DivisoPerEccesso(quint64 a, quint64 b)
 {
@@ -168,6 +169,7 @@ std::vector<Riga> Divisa(const Richiesta &r, Generatore &g, const std::atomic<bo
             gruppi = j;
     }
     std::vector<Riga> righe;
+    std::map<int, std::vector<Riga>> coperture; // groups of the same size share one
     int inizio = 0;
     for (int j = gruppi, s = v; j > 0; --j) {
         const int n = da[std::size_t(j)][std::size_t(s)];
@@ -178,12 +180,16 @@ std::vector<Riga> Divisa(const Richiesta &r, Generatore &g, const std::atomic<bo
                 riga.push_back(inizio + i);
             righe.push_back(riga);
         } else if (n > k) {
-            Migliore gruppo;
-            qint64 passi = PassiGruppo;
-            Copri(n, k, m, gruppo, g, passi, annulla);
-            if (gruppo.Righe().empty())
+            auto trovata = coperture.find(n);
+            if (trovata == coperture.end()) {
+                Migliore gruppo;
+                qint64 passi = PassiGruppo;
+                Copri(n, k, m, gruppo, g, passi, annulla);
+                trovata = coperture.emplace(n, gruppo.Righe()).first;
+            }
+            if (trovata->second.empty())
                 return {};
-            for (const Riga &linea : gruppo.Righe()) {
+            for (const Riga &linea : trovata->second) {
                 Riga riga;
                 for (int x : linea)
                     riga.push_back(inizio + x);
