@@ -6,6 +6,7 @@
 #include "Dati.h"
 #include "Garanzia.h"
 #include "Floor.h"
+#include "Riduzione.h"
 #include "Tabella.h"
 
 #include "app/Caratteri.h"
@@ -751,6 +752,8 @@ int main(int argc, char *argv[])
     if (gVerifica)
         argomenti.push_back(unaVolta.data());
     argomenti.insert(argomenti.end(), altri.begin(), altri.end());
+    // Reduced systems: one repetition each, with a short limit under --verifica.
+    RegistraRiduzione(gVerifica);
     int quanti = int(argomenti.size());
     benchmark::Initialize(&quanti, argomenti.data());
     if (benchmark::ReportUnrecognizedArguments(quanti, argomenti.data()))
@@ -761,12 +764,17 @@ int main(int argc, char *argv[])
     risultati.SetErrorStream(&std::cerr);
     benchmark::RunSpecifiedBenchmarks(&risultati);
     benchmark::Shutdown();
+    std::set<std::string> falliti = Falliti();
+    falliti.insert(RiduzioneFallite().begin(), RiduzioneFallite().end());
+    const std::size_t eseguiti = Eseguiti().size() + RiduzioneEseguite();
     if (gVerifica) {
-        StampaFalliti(risultati, Eseguiti().size(), Falliti());
-        return Falliti().empty() && !Eseguiti().empty() ? 0 : 1;
+        StampaRiduzione(true);
+        StampaFalliti(risultati, eseguiti, falliti);
+        return falliti.empty() && eseguiti > 0 ? 0 : 1;
     }
-    const int mancati = StampaTabella(risultati);
-    if (!Falliti().empty())
-        StampaFalliti(risultati, Eseguiti().size(), Falliti());
-    return mancati == 0 && Falliti().empty() ? 0 : 1;
+    int mancati = StampaTabella(risultati);
+    mancati += StampaRiduzione(false); // printed after the other tables
+    if (!falliti.empty())
+        StampaFalliti(risultati, eseguiti, falliti);
+    return mancati == 0 && falliti.empty() ? 0 : 1;
 }

@@ -166,7 +166,7 @@ void Ricerca::Pesa(quint32 bersaglio)
     }
 }
 
-void Ricerca::Parti(const std::vector<Riga> &righe)
+bool Ricerca::Parti(const std::vector<Riga> &righe, const std::atomic<bool> &annulla)
 {
     const quint64 casi = C(m_pb.v, m_pb.p);
     m_blocchi.clear();
@@ -174,6 +174,9 @@ void Ricerca::Parti(const std::vector<Riga> &righe)
     m_conta.assign(casi, 0);
     m_peso.assign(casi, 1);
     for (const Riga &riga : righe) {
+        // A line of a large lotto design serves sets by the hundred thousand.
+        if (annulla.load(std::memory_order_relaxed))
+            return false;
         m_blocchi.push_back(BloccoDi(riga));
         OgniServito(m_blocchi.back(), [&](quint32 rango) { ++m_conta[rango]; });
     }
@@ -187,6 +190,7 @@ void Ricerca::Parti(const std::vector<Riga> &righe)
     }
     m_tabu.assign(m_blocchi.size() * std::size_t(m_pb.v), 0);
     m_passo = 0;
+    return true;
 }
 
 void Ricerca::Sposta(int indice, int x, int y)
@@ -208,7 +212,8 @@ bool Ricerca::Ripara(qint64 &passi, const std::atomic<bool> &annulla)
     const int m = m_pb.m;
     const int p = m_pb.p;
     while (m_scoperti > 0) {
-        if (passi <= 0 || ((m_passo & 63) == 0 && annulla.load(std::memory_order_relaxed)))
+        // Every move: one of a large lotto design can take a millisecond.
+        if (passi <= 0 || annulla.load(std::memory_order_relaxed))
             return false;
         --passi;
         ++m_passo;
@@ -280,12 +285,14 @@ bool Ricerca::Ripara(qint64 &passi, const std::atomic<bool> &annulla)
     return true;
 }
 
-void Ricerca::TogliRiga()
+bool Ricerca::TogliRiga(const std::atomic<bool> &annulla)
 {
     int scelto = -1;
     quint64 minimo = 0;
     int pari = 0;
     for (int indice = 0; indice < int(m_blocchi.size()); ++indice) {
+        if (annulla.load(std::memory_order_relaxed))
+            return false;
         quint64 soli = 0;
         OgniServito(m_blocchi[std::size_t(indice)], [&](quint32 r) {
             if ((m_conta[r] & Valore) == 1)
@@ -300,7 +307,7 @@ void Ricerca::TogliRiga()
         }
     }
     if (scelto < 0)
-        return;
+        return false;
     OgniServito(m_blocchi[std::size_t(scelto)], [&](quint32 r) { Togli(r); });
     const std::size_t v = std::size_t(m_pb.v);
     const std::size_t ultimo = m_blocchi.size() - 1;
@@ -309,6 +316,7 @@ void Ricerca::TogliRiga()
     std::copy(m_tabu.begin() + std::ptrdiff_t(ultimo * v), m_tabu.begin() + std::ptrdiff_t((ultimo + 1) * v),
               m_tabu.begin() + std::ptrdiff_t(std::size_t(scelto) * v));
     m_tabu.resize(ultimo * v);
+    return true;
 }
 
 std::vector<Riga> Ricerca::Sistema() const
@@ -323,8 +331,8 @@ std::vector<Riga> Ricerca::Sistema() const
 bool Valido(const std::vector<Riga> &righe, const Problema &problema)
 {
     Ricerca conta(problema, 0);
-    conta.Parti(righe);
-    return conta.Scoperti() == 0;
+    const std::atomic<bool> mai{false};
+    return conta.Parti(righe, mai) && conta.Scoperti() == 0;
 }
 
 } // namespace Riduzione::Interno

@@ -23,9 +23,9 @@ class Ricerca
 public:
     Ricerca(const Problema &problema, quint64 seme);
 
-    // Starts from these lines, each of k places. Throws std::bad_alloc where the counts do
-    // not fit in memory.
-    void Parti(const std::vector<Riga> &righe);
+    // Starts from these lines, each of k places; false when `annulla` stopped it first.
+    // Throws std::bad_alloc where the counts do not fit in memory.
+    bool Parti(const std::vector<Riga> &righe, const std::atomic<bool> &annulla);
 
     int Righe() const { return int(m_blocchi.size()); }
     // The sets of p places that no line serves.
@@ -35,8 +35,9 @@ public:
     // Each move takes one of `passi`.
     bool Ripara(qint64 &passi, const std::atomic<bool> &annulla);
 
-    // Drops the line that alone serves the fewest sets.
-    void TogliRiga();
+    // Drops the line that alone serves the fewest sets; false, with nothing dropped, when
+    // `annulla` stopped it first.
+    bool TogliRiga(const std::atomic<bool> &annulla);
 
     std::vector<Riga> Sistema() const;
 

@@ -109,10 +109,10 @@ void Migliora(const Problema &pb, qint64 minimo, Migliore &migliore, quint64 sem
     if (migliore.Quante() <= minimo || passi <= 0)
         return;
     Ricerca ricerca(pb, seme);
-    ricerca.Parti(migliore.Righe());
+    if (!ricerca.Parti(migliore.Righe(), annulla))
+        return;
     while (ricerca.Righe() > minimo && ricerca.Righe() > 1) {
-        ricerca.TogliRiga();
-        if (!ricerca.Ripara(passi, annulla))
+        if (!ricerca.TogliRiga(annulla) || !ricerca.Ripara(passi, annulla))
             return;
         migliore.Proponi(ricerca.Sistema());
     }
