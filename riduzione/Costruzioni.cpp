@@ -465,6 +465,7 @@ std::vector<Riga> Goloso(int v, int k, int t, Generatore &generatore, const std:
     const quint64 casi = C(v, t);
     std::vector<bool> tenuti(casi, false);
     std::vector<Riga> righe;
+    std::vector<int> guadagno(static_cast<std::size_t>(v));
     qint64 lavoro = 0;
     for (quint64 primo = 0; primo < casi; ++primo) {
         if (tenuti[primo])
@@ -473,27 +474,34 @@ std::vector<Riga> Goloso(int v, int k, int t, Generatore &generatore, const std:
         DaRango(primo, t, insieme);
         Riga riga(insieme, insieme + t);
         while (int(riga.size()) < k) {
-            // The sets a new place would complete: with t-1 of the line's places.
+            // The sets a new place z would complete: with t-1 of the line's places. For each
+            // (t-1)-subset S the rank of S + z is a sum fixed by how many of S lie below z,
+            // plus C(z, that + 1): worked out once per S, then for every z in a sweep.
+            std::fill(guadagno.begin(), guadagno.end(), 0);
+            const Maschera dentro = MascheraDi(riga);
+            OgniSottoinsieme(riga.data(), int(riga.size()), t - 1, [&](const int *s) {
+                std::array<quint64, InsiemeMassimo + 1> base{};
+                for (int j = 0; j < t; ++j) {
+                    for (int i = 0; i < t - 1; ++i)
+                        base[std::size_t(j)] += C(s[i], i < j ? i + 1 : i + 2);
+                }
+                int sotto = 0;
+                for (int z = 0; z < v; ++z) {
+                    while (sotto < t - 1 && s[sotto] < z)
+                        ++sotto;
+                    if (!dentro.Ha(z) && !tenuti[base[std::size_t(sotto)] + C(z, sotto + 1)])
+                        ++guadagno[std::size_t(z)];
+                }
+                return true;
+            });
+            lavoro += qint64(v) * qint64(C(int(riga.size()), t - 1));
             int migliore = -1;
             int scelto = 0;
             int pari = 0;
             for (int z = 0; z < v; ++z) {
-                if (std::find(riga.begin(), riga.end(), z) != riga.end())
+                if (dentro.Ha(z))
                     continue;
-                int nuovi = 0;
-                OgniSottoinsieme(riga.data(), int(riga.size()), t - 1, [&](const int *s) {
-                    int con[InsiemeMassimo];
-                    int n = 0;
-                    int i = 0;
-                    for (; i < t - 1 && s[i] < z; ++i)
-                        con[n++] = s[i];
-                    con[n++] = z;
-                    for (; i < t - 1; ++i)
-                        con[n++] = s[i];
-                    nuovi += tenuti[Rango(con, t)] ? 0 : 1;
-                    return true;
-                });
-                lavoro += int(riga.size());
+                const int nuovi = guadagno[std::size_t(z)];
                 if (nuovi > migliore) {
                     migliore = nuovi;
                     scelto = z;

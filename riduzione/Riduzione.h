@@ -23,7 +23,7 @@ constexpr int ClasseMassima = 10;
 constexpr int EstrattiMassimi = 6;
 // The local search keeps a count for each set of p numbers: beyond this many it is not
 // tried, and only what constructions give is offered.
-constexpr quint64 CasiMassimi = 20000000;
+constexpr quint64 CasiMassimi = 3000000;
 // A system is offered only up to this many lines, as many as a development may add.
 constexpr qint64 RigheMassime = 200000;
 
