@@ -19,6 +19,17 @@ quint64 Ruota(quint64 x, int k)
 
 } // namespace
 
+bool Primo(int n)
+{
+    if (n < 2)
+        return false;
+    for (int d = 2; d * d <= n; ++d) {
+        if (n % d == 0)
+            return false;
+    }
+    return true;
+}
+
 Maschera MascheraDi(const Riga &riga)
 {
     Maschera maschera;

@@ -3,6 +3,7 @@
 // bit masks, binomials, the rank of a small set, and a generator that gives the same
 // numbers on every platform.
 
+#include "common/Binomiali.h"
 #include "verifica/Bit.h"
 
 #include <QtGlobal>
@@ -50,19 +51,7 @@ struct Maschera
 Maschera MascheraDi(const Riga &riga);
 Riga RigaDi(Maschera maschera);
 
-struct Binomiali
-{
-    std::array<std::array<quint64, InsiemeMassimo + 1>, PostiMassimi + 1> c{};
-    constexpr Binomiali()
-    {
-        for (int n = 0; n <= PostiMassimi; ++n) {
-            c[std::size_t(n)][0] = 1;
-            for (int k = 1; k <= InsiemeMassimo && n > 0; ++k)
-                c[std::size_t(n)][std::size_t(k)] = c[std::size_t(n - 1)][std::size_t(k - 1)] + c[std::size_t(n - 1)][std::size_t(k)];
-        }
-    }
-};
-inline constexpr Binomiali TabellaBinomiali;
+inline constexpr Binomiali<PostiMassimi, InsiemeMassimo> TabellaBinomiali;
 
 // C(n, k) for n up to 90 and k up to 10; 0 outside 0 <= k <= n.
 inline quint64 C(int n, int k)
@@ -71,6 +60,8 @@ inline quint64 C(int n, int k)
         return 0;
     return TabellaBinomiali.c[std::size_t(n)][std::size_t(k)];
 }
+
+bool Primo(int n);
 
 // The rank of an ascending set of places among all sets of its size in co-lexicographic
 // order: sum of C(c_i, i+1). Ranks of the sets of size s of v places run from 0 to C(v,s)-1.

@@ -181,17 +181,6 @@ struct Campo
     int Per(int a, int b) const { return prodotto[std::size_t(a * q + b)]; }
 };
 
-bool Primo(int n)
-{
-    if (n < 2)
-        return false;
-    for (int d = 2; d * d <= n; ++d) {
-        if (n % d == 0)
-            return false;
-    }
-    return true;
-}
-
 // q = p^n with n <= 3: polynomials over GF(p) of degree below n, modulo a monic one of
 // degree n without roots, which for n <= 3 is irreducible.
 bool FaiCampo(int q, Campo &campo)

@@ -31,17 +31,6 @@ struct Famiglia
     int Ordine() const { return n * d; }
 };
 
-bool Primo(int n)
-{
-    if (n < 2)
-        return false;
-    for (int d = 2; d * d <= n; ++d) {
-        if (n % d == 0)
-            return false;
-    }
-    return true;
-}
-
 int Potenza(int base, int esponente, int modulo)
 {
     int r = 1;

@@ -14,6 +14,7 @@
 
 #include "verifica/Verifica.h"
 
+#include "common/Binomiali.h"
 #include "verifica/Bit.h"
 
 #include <algorithm>
@@ -78,19 +79,7 @@ Insieme Oltre(int posto)
 }
 
 // C(n, k) for n up to 90 and k up to the largest draw considered.
-struct Binomiali
-{
-    std::array<std::array<quint64, Massimo + 1>, NumeroMassimo + 1> c{};
-    constexpr Binomiali()
-    {
-        for (int n = 0; n <= NumeroMassimo; ++n) {
-            c[std::size_t(n)][0] = 1;
-            for (int k = 1; k <= Massimo && n > 0; ++k)
-                c[std::size_t(n)][std::size_t(k)] = c[std::size_t(n - 1)][std::size_t(k - 1)] + c[std::size_t(n - 1)][std::size_t(k)];
-        }
-    }
-};
-constexpr Binomiali Tabella;
+constexpr Binomiali<NumeroMassimo, Massimo> Tabella;
 
 quint64 C(int n, int k)
 {
