@@ -1,7 +1,7 @@
 // The main window's own actions and keys, whatever has the focus: F10 opens the usage
-// notes, and each action (opening lists, saving, Verifica, the development of the
-// selection) has its shortcut and its entry at the top of the list's context menu. The
-// list box's drops pass here too, on their way to the box.
+// notes, and each action (opening lists, saving, Verifica, the development and the reduction
+// of the selection) has its shortcut and its entry at the top of the list's context menu.
+// The list box's drops pass here too, on their way to the box.
 
 #include "app/frmOmbrazio.h"
 #include "app/mDichiarazioni.h"
@@ -53,12 +53,17 @@ void frmOmbrazio::CreaAzioni()
     // L for sviLuppa: a key that no platform gives the list for editing.
     mnuSviluppa = NuovaAzione(QStringLiteral("Sviluppa i selezionati..."), QKeySequence(Qt::CTRL | Qt::Key_L),
                               &frmOmbrazio::SviluppaSelezionati);
+    // R for Riduci: GNOME and macOS call it Refresh and KDE Replace, which the list box does
+    // not do; no platform makes it an edit.
+    mnuRiduci = NuovaAzione(QStringLiteral("Riduci i selezionati..."), QKeySequence(Qt::CTRL | Qt::Key_R),
+                            &frmOmbrazio::RiduciSelezionati);
 
     txtLista->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(txtLista, &QWidget::customContextMenuRequested, this, &frmOmbrazio::txtLista_Menu);
     // A right click on a cell reaches the board, as cells have no menu of their own.
     Frame2->setContextMenuPolicy(Qt::ActionsContextMenu);
     Frame2->addAction(mnuSviluppa);
+    Frame2->addAction(mnuRiduci);
 }
 
 void frmOmbrazio::ApriVerifica()
@@ -71,7 +76,7 @@ void frmOmbrazio::txtLista_Menu(const QPoint &dove)
     // The program's own actions first, then the box's editing entries, in Qt's own words.
     const std::unique_ptr<QMenu> menu(txtLista->createStandardContextMenu(dove));
     QAction *primaModifica = menu->actions().value(0);
-    menu->insertActions(primaModifica, {mnuApri, mnuSalva, mnuVerifica, mnuSviluppa});
+    menu->insertActions(primaModifica, {mnuApri, mnuSalva, mnuVerifica, mnuSviluppa, mnuRiduci});
     menu->insertSeparator(primaModifica);
     menu->exec(txtLista->viewport()->mapToGlobal(dove));
 }

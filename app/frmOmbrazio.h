@@ -75,6 +75,7 @@ public:
     QAction *mnuSalva = nullptr;
     QAction *mnuVerifica = nullptr;
     QAction *mnuSviluppa = nullptr;
+    QAction *mnuRiduci = nullptr;
 
     // The list as the program sees it: lines separated by CR LF.
     QString TestoLista() const;
@@ -119,6 +120,7 @@ private:
     void ApriListe();
     void ApriVerifica();
     void SviluppaSelezionati();
+    void RiduciSelezionati();
     bool txtLista_Rilascio(QDropEvent *evento);
     void AccodaFile(const QStringList &percorsi);
 

@@ -83,6 +83,18 @@ Etichetta::Etichetta(QWidget *parent)
     ImpostaTrasparente(false);
 }
 
+Etichetta *Etichetta::Didascalia(QWidget *contenitore, const QRect &twips, const QString &caption, const QFont &font,
+                                 Qt::Alignment allineamento)
+{
+    auto *etichetta = new Etichetta(contenitore);
+    etichetta->ImpostaGeometria(twips);
+    etichetta->setFont(font);
+    etichetta->setAlignment(allineamento);
+    etichetta->ImpostaTrasparente(true);
+    etichetta->setText(caption);
+    return etichetta;
+}
+
 void Etichetta::ImpostaGeometria(const QRect &twips)
 {
     m_twips = twips;

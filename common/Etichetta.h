@@ -12,6 +12,10 @@ class Etichetta : public QLabel
 public:
     explicit Etichetta(QWidget *parent = nullptr);
 
+    // A transparent caption at `twips` in `contenitore`, as the dialogs lay theirs out.
+    static Etichetta *Didascalia(QWidget *contenitore, const QRect &twips, const QString &caption, const QFont &font,
+                                 Qt::Alignment allineamento);
+
     void ImpostaGeometria(const QRect &twips);
     QRect Geometria() const { return m_twips; }
 

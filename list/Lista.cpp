@@ -11,6 +11,8 @@
 #include "list/ListaDocumento.h"
 #include "list/ListaTesto.h"
 #include "list/Salvataggio.h"
+#include "riduzione/Riduzione.h"
+#include "riduzione/frmRiduzione.h"
 #include "sviluppo/Sviluppo.h"
 #include "sviluppo/frmSviluppo.h"
 
@@ -71,6 +73,25 @@ void frmOmbrazio::SviluppaSelezionati()
         return;
     const CursoreOccupato occupato;
     ListaDocumento::AccodaRighe(*txtLista, Sviluppo::Sviluppa(numeri, classe));
+}
+
+void frmOmbrazio::RiduciSelezionati()
+{
+    // The selection as IN LISTA reads it, as for the development.
+    const std::vector<int> numeri = Sviluppo::Selezione(gCaselle);
+    if (numeri.empty()) {
+        RichiestaMessaggio(QStringLiteral("Nessuna casella selezionata ..!"), QStringLiteral("OK"));
+        return;
+    }
+    if (numeri.size() < std::size_t(Riduzione::NumeriMinimi)) {
+        RichiestaMessaggio(QStringLiteral("Per la riduzione servono|almeno 3 caselle selezionate ..!"), QStringLiteral("OK"));
+        return;
+    }
+    const QString righe = RichiestaRiduzione(numeri, this);
+    if (righe.isEmpty())
+        return;
+    const CursoreOccupato occupato;
+    ListaDocumento::AccodaRighe(*txtLista, righe);
 }
 
 void frmOmbrazio::lblDelete_Click()

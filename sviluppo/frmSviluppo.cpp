@@ -20,18 +20,6 @@ namespace {
 constexpr int LarghezzaCliente = 6450;
 constexpr int AltezzaCliente = 3780;
 
-Etichetta *NuovaEtichetta(QWidget *contenitore, const QRect &twips, const QString &caption, const QFont &font,
-                          Qt::Alignment allineamento)
-{
-    auto *etichetta = new Etichetta(contenitore);
-    etichetta->ImpostaGeometria(twips);
-    etichetta->setFont(font);
-    etichetta->setAlignment(allineamento);
-    etichetta->ImpostaTrasparente(true);
-    etichetta->setText(caption);
-    return etichetta;
-}
-
 } // namespace
 
 frmSviluppo::frmSviluppo(std::vector<int> numeri, QWidget *parent)
@@ -51,19 +39,20 @@ frmSviluppo::frmSviluppo(std::vector<int> numeri, QWidget *parent)
     fraSviluppo->setGeometry(Twips::PxRect(60, 0, 6330, 3720));
 
     const QFont trebuchet = Caratteri::CarattereFisso(Caratteri::TrebuchetMS, 9.75);
-    lblTitoloNumeri = NuovaEtichetta(fraSviluppo, QRect(210, 150, 5910, 285),
-                                     QStringLiteral("Numeri selezionati: %1").arg(m_numeri.size()), trebuchet,
-                                     Qt::AlignLeft | Qt::AlignVCenter);
+    lblTitoloNumeri = Etichetta::Didascalia(fraSviluppo, QRect(210, 150, 5910, 285),
+                                            QStringLiteral("Numeri selezionati: %1").arg(m_numeri.size()), trebuchet,
+                                            Qt::AlignLeft | Qt::AlignVCenter);
     QStringList campi;
     for (int numero : m_numeri)
         campi << mFunzioni::CampoNumero(numero);
     // Up to 90 numbers, in as many lines as they take.
-    lblNumeri = NuovaEtichetta(fraSviluppo, QRect(210, 465, 5910, 1500), campi.join(u' '),
-                               Caratteri::CarattereFisso(Caratteri::CourierNew, 10), Qt::AlignLeft | Qt::AlignTop);
+    lblNumeri
+        = Etichetta::Didascalia(fraSviluppo, QRect(210, 465, 5910, 1500), campi.join(u' '),
+                                Caratteri::CarattereFisso(Caratteri::CourierNew, 10), Qt::AlignLeft | Qt::AlignTop);
     lblNumeri->setWordWrap(true);
 
-    lblTitoloClasse = NuovaEtichetta(fraSviluppo, QRect(210, 2100, 2250, 360), QStringLiteral("Numeri per riga"),
-                                     trebuchet, Qt::AlignLeft | Qt::AlignVCenter);
+    lblTitoloClasse = Etichetta::Didascalia(fraSviluppo, QRect(210, 2100, 2250, 360), QStringLiteral("Numeri per riga"),
+                                            trebuchet, Qt::AlignLeft | Qt::AlignVCenter);
     spnClasse = new QSpinBox(fraSviluppo);
     spnClasse->setGeometry(Twips::PxRect(2520, 2070, 900, 390));
     spnClasse->setFont(Caratteri::Carattere(Caratteri::CourierNew, 12));
@@ -72,8 +61,8 @@ frmSviluppo::frmSviluppo(std::vector<int> numeri, QWidget *parent)
     spnClasse->setAccessibleName(QStringLiteral("Numeri per riga"));
     lblTitoloClasse->setBuddy(spnClasse);
     // On a line of its own: C(90, 45) has 27 digits.
-    lblRighe = NuovaEtichetta(fraSviluppo, QRect(210, 2520, 5910, 330), QString(), trebuchet,
-                              Qt::AlignLeft | Qt::AlignVCenter);
+    lblRighe = Etichetta::Didascalia(fraSviluppo, QRect(210, 2520, 5910, 330), QString(), trebuchet,
+                                     Qt::AlignLeft | Qt::AlignVCenter);
 
     cmdSviluppa = new PulsanteComando(fraSviluppo, QRect(1545, 2970, 1400, 465), QStringLiteral("SVILUPPA"));
     // Enter develops, unless ANNULLA has the focus.

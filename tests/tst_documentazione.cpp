@@ -9,6 +9,7 @@
 #include "grid/CellaNumero.h"
 #include "helpers/Dialoghi.h"
 #include "list/Salvataggio.h"
+#include "riduzione/frmRiduzione.h"
 #include "verifica/frmVerifica.h"
 
 #include <QFile>
@@ -147,6 +148,27 @@ void tst_Documentazione::sessioneFotografata()
     QCOMPARE(risultato, QStringLiteral("Estrazione: 01 05 12 22 30\nRighe verificate: 4\nRighe con 4 punti: 0\nRighe con 3 punti: 1\n"
                                        "Righe con 2 punti: 1\nAmbi: 4  Terni: 1  Quaterne: 0  Cinquine: 0\n"
                                        "Riga 1: [01] [05] [12]\nRiga 3: 03 04 [22] [30]"));
+
+    // Ctrl+R: nine numbers in terzine with the ambo guaranteed, found at its lower bound.
+    QTest::mouseClick(f.cmdCancella, Qt::LeftButton);
+    Clicca({3, 7, 12, 18, 22, 25, 29, 33, 35});
+    RispondiDialoghi riduzione({QStringLiteral("IN LISTA")});
+    QString trovate;
+    riduzione.Ispeziona = [&trovate](QDialog *d) {
+        auto *r = qobject_cast<frmRiduzione *>(d);
+        if (!r)
+            return;
+        QTest::mouseClick(r->cmdRiduci, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(r->cmdInLista->isEnabled(), 20000);
+        trovate = r->lblTrovate->text();
+        Fotografa(r, QStringLiteral("readme-riduzione"));
+    };
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    QTest::keyClick(f.txtLista, Qt::Key_R, Qt::ControlModifier);
+    QTRY_COMPARE(riduzione.visti.size(), 1);
+    QCOMPARE(trovate, QStringLiteral("Trovate: 12 righe (ottimo)"));
+    QCOMPARE(f.TestoLista().count(QStringLiteral("\r\n")), 4 + 12);
 }
 
 void tst_Documentazione::nomiDelReadme()
@@ -175,7 +197,7 @@ void tst_Documentazione::immaginiDelReadme()
         QVERIFY2(!foto.isNull(), qPrintable(m.captured(1)));
         QVERIFY(foto.width() >= 200 && foto.height() >= 100);
     }
-    QCOMPARE(trovate, 4);
+    QCOMPARE(trovate, 5);
     const QImage principale(QStringLiteral(OMBRAZIO_SOURCE_DIR "/docs/finestra.png"));
     QCOMPARE(principale.size(), finestra->size());
 }

@@ -1,0 +1,412 @@
+#include "riduzione/frmRiduzione.h"
+
+#include "app/Caratteri.h"
+#include "common/Etichetta.h"
+#include "common/Immagini.h"
+#include "common/NumeriErrore.h"
+#include "common/PulsanteComando.h"
+#include "common/Twips.h"
+#include "common/mFunzioni.h"
+#include "dialogs/frmMessage.h"
+#include "dialogs/mGestioneErrori.h"
+#include "sviluppo/Sviluppo.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QProgressBar>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QTimer>
+
+#include <algorithm>
+#include <limits>
+#include <new>
+
+namespace {
+
+constexpr int LarghezzaCliente = 6450;
+constexpr int AltezzaCliente = 6360;
+// How often the window looks at the clock and at what the search has found.
+constexpr int IntervalloAvanzamento = 50;
+constexpr int TempoIniziale = 10;
+constexpr int TempoMassimo = 600;
+
+const char16_t *const NomiGaranzia[] = {u"ambo", u"terno", u"quaterna", u"cinquina", u"sestina"};
+
+QSpinBox *NuovoValore(QWidget *contenitore, const QRect &twips, Etichetta *titolo)
+{
+    auto *valore = new QSpinBox(contenitore);
+    valore->setGeometry(Twips::PxRect(twips));
+    valore->setFont(Caratteri::Carattere(Caratteri::CourierNew, 12));
+    valore->setAccessibleName(titolo->text());
+    titolo->setBuddy(valore);
+    return valore;
+}
+
+QString Righe(qint64 quante)
+{
+    return quante == 1 ? QStringLiteral("1 riga") : QStringLiteral("%1 righe").arg(quante);
+}
+
+// The same choice of the same numbers starts the same search.
+quint64 Seme(const Riduzione::Richiesta &richiesta, const std::vector<int> &numeri)
+{
+    quint64 seme = 14695981039346656037ULL; // FNV-1a
+    const auto mescola = [&seme](int valore) {
+        seme ^= quint64(quint32(valore));
+        seme *= 1099511628211ULL;
+    };
+    for (int valore : {richiesta.numeri, richiesta.classe, richiesta.garanzia, richiesta.estratti})
+        mescola(valore);
+    for (int numero : numeri)
+        mescola(numero);
+    return seme;
+}
+
+} // namespace
+
+frmRiduzione::frmRiduzione(std::vector<int> numeri, QWidget *parent, Ricerca ricerca)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    , m_numeri(std::move(numeri))
+    , m_ricerca(std::move(ricerca))
+{
+    setObjectName(QStringLiteral("frmRiduzione"));
+    setModal(true);
+    setWindowTitle(QStringLiteral("Ombrazio®") + QStringLiteral(" - Riduzione"));
+    setFont(Caratteri::Carattere(Caratteri::SegoeUI, 8.25));
+    setWindowIcon(Immagini::Icona());
+    setFixedSize(Twips::PxSize(LarghezzaCliente, AltezzaCliente));
+
+    fraRiduzione = new QFrame(this);
+    fraRiduzione->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    fraRiduzione->setGeometry(Twips::PxRect(60, 0, 6330, 6300));
+
+    const int v = int(m_numeri.size());
+    const QFont trebuchet = Caratteri::CarattereFisso(Caratteri::TrebuchetMS, 9.75);
+    const Qt::Alignment sinistra = Qt::AlignLeft | Qt::AlignVCenter;
+    lblTitoloNumeri = Etichetta::Didascalia(fraRiduzione, QRect(210, 150, 5910, 285),
+                                            QStringLiteral("Numeri selezionati: %1").arg(v), trebuchet, sinistra);
+    QStringList campi;
+    for (int numero : m_numeri)
+        campi << mFunzioni::CampoNumero(numero);
+    // Up to 90 numbers, in as many lines as they take.
+    lblNumeri
+        = Etichetta::Didascalia(fraRiduzione, QRect(210, 465, 5910, 1500), campi.join(u' '),
+                                Caratteri::CarattereFisso(Caratteri::CourierNew, 10), Qt::AlignLeft | Qt::AlignTop);
+    lblNumeri->setWordWrap(true);
+
+    // One choice a row, values lined up, in the order the sentence reads: "ambo se escono 3".
+    lblTitoloClasse = Etichetta::Didascalia(fraRiduzione, QRect(210, 2100, 2250, 360),
+                                            QStringLiteral("Numeri per riga"), trebuchet, sinistra);
+    spnClasse = NuovoValore(fraRiduzione, QRect(2520, 2070, 900, 390), lblTitoloClasse);
+    spnClasse->setRange(2, std::min(v - 1, Riduzione::ClasseMassima));
+    spnClasse->setValue(std::min(v - 1, 3));
+
+    lblTitoloGaranzia = Etichetta::Didascalia(fraRiduzione, QRect(210, 2580, 2250, 360), QStringLiteral("Garanzia"),
+                                              trebuchet, sinistra);
+    cboGaranzia = new QComboBox(fraRiduzione);
+    cboGaranzia->setGeometry(Twips::PxRect(2520, 2550, 1800, 390));
+    cboGaranzia->setFont(Caratteri::Carattere(Caratteri::CourierNew, 12));
+    cboGaranzia->setAccessibleName(lblTitoloGaranzia->text());
+    lblTitoloGaranzia->setBuddy(cboGaranzia);
+
+    lblTitoloEstratti = Etichetta::Didascalia(fraRiduzione, QRect(210, 3060, 2250, 360), QStringLiteral("se escono"),
+                                              trebuchet, sinistra);
+    spnEstratti = NuovoValore(fraRiduzione, QRect(2520, 3030, 900, 390), lblTitoloEstratti);
+
+    lblTitoloTempo = Etichetta::Didascalia(fraRiduzione, QRect(210, 3540, 2250, 360), QStringLiteral("Tempo massimo"),
+                                           trebuchet, sinistra);
+    spnTempo = NuovoValore(fraRiduzione, QRect(2520, 3510, 1200, 390), lblTitoloTempo);
+    spnTempo->setRange(1, TempoMassimo);
+    spnTempo->setValue(TempoIniziale);
+    spnTempo->setSuffix(QStringLiteral(" s"));
+
+    // On lines of their own: C(90, 10) has 13 digits.
+    lblSviluppo = Etichetta::Didascalia(fraRiduzione, QRect(210, 4020, 5910, 300), QString(), trebuchet, sinistra);
+    lblMinimo = Etichetta::Didascalia(fraRiduzione, QRect(210, 4320, 5910, 300), QString(), trebuchet, sinistra);
+
+    prgTempo = new QProgressBar(fraRiduzione);
+    prgTempo->setGeometry(Twips::PxRect(210, 4710, 5910, 315));
+    prgTempo->setValue(0);
+    prgTempo->setTextVisible(false);
+    prgTempo->setAccessibleName(QStringLiteral("Tempo della ricerca"));
+    lblTrovate = Etichetta::Didascalia(fraRiduzione, QRect(210, 5085, 5910, 300), QString(), trebuchet, sinistra);
+
+    cmdRiduci = new PulsanteComando(fraRiduzione, QRect(605, 5550, 1400, 465), QStringLiteral("RIDUCI"));
+    cmdInLista = new PulsanteComando(fraRiduzione, QRect(2465, 5550, 1400, 465), QStringLiteral("IN LISTA"));
+    cmdAnnulla = new PulsanteComando(fraRiduzione, QRect(4325, 5550, 1400, 465), QStringLiteral("ANNULLA"));
+
+    setTabOrder(spnClasse, cboGaranzia);
+    setTabOrder(cboGaranzia, spnEstratti);
+    setTabOrder(spnEstratti, spnTempo);
+    setTabOrder(spnTempo, cmdRiduci);
+    setTabOrder(cmdRiduci, cmdInLista);
+    setTabOrder(cmdInLista, cmdAnnulla);
+
+    m_orologio = new QTimer(this);
+    m_orologio->setInterval(IntervalloAvanzamento);
+    connect(m_orologio, &QTimer::timeout, this, &frmRiduzione::Avanza);
+    connect(spnClasse, &QSpinBox::valueChanged, this, &frmRiduzione::Scelta_Change);
+    connect(cboGaranzia, &QComboBox::currentIndexChanged, this, &frmRiduzione::Scelta_Change);
+    connect(spnEstratti, &QSpinBox::valueChanged, this, &frmRiduzione::Scelta_Change);
+    connect(cmdRiduci, &QPushButton::clicked, this, &frmRiduzione::cmdRiduci_Click);
+    connect(cmdInLista, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cmdAnnulla, &QPushButton::clicked, this, &frmRiduzione::cmdAnnulla_Click);
+
+    Scelta_Change();
+    spnClasse->setFocus();
+    spnClasse->selectAll();
+}
+
+frmRiduzione::~frmRiduzione()
+{
+    Ferma();
+}
+
+Riduzione::Richiesta frmRiduzione::Scelta() const
+{
+    Riduzione::Richiesta richiesta;
+    richiesta.numeri = int(m_numeri.size());
+    richiesta.classe = spnClasse->value();
+    richiesta.garanzia = cboGaranzia->currentIndex() + 2;
+    richiesta.estratti = spnEstratti->value();
+    return richiesta;
+}
+
+QString frmRiduzione::Testo() const
+{
+    return Riduzione::Testo(m_numeri, m_righe);
+}
+
+void frmRiduzione::Scelta_Change()
+{
+    // Only what fits together can be chosen: m up to k, p from m up to the numbers there are.
+    const int garanzie = std::min(spnClasse->value(), Riduzione::EstrattiMassimi) - 1;
+    if (cboGaranzia->count() != garanzie) {
+        const int scelta = std::clamp(cboGaranzia->currentIndex(), 0, garanzie - 1);
+        const QSignalBlocker fermo(cboGaranzia);
+        cboGaranzia->clear();
+        for (int i = 0; i < garanzie; ++i)
+            cboGaranzia->addItem(QString::fromUtf16(NomiGaranzia[i]));
+        cboGaranzia->setCurrentIndex(scelta);
+    }
+    {
+        // A higher guarantee takes the numbers drawn up with it.
+        const QSignalBlocker fermo(spnEstratti);
+        spnEstratti->setRange(Scelta().garanzia,
+                              std::min(int(m_numeri.size()), Riduzione::EstrattiMassimi));
+    }
+    const Riduzione::Richiesta richiesta = Scelta();
+    lblSviluppo->setText(QStringLiteral("Sviluppo integrale: ") + Sviluppo::Righe(richiesta.numeri, richiesta.classe)
+                         + QStringLiteral(" righe"));
+    const qint64 minimo = Riduzione::MinimoTeorico(richiesta);
+    lblMinimo->setText(QStringLiteral("Minimo teorico: ") + (minimo > 0 ? Righe(minimo) : QStringLiteral("—")));
+    // A system found for another choice is no answer to this one.
+    Scarta();
+}
+
+void frmRiduzione::cmdRiduci_Click()
+{
+    const Riduzione::Richiesta richiesta = Scelta();
+    const qint64 minimo = Riduzione::MinimoTeorico(richiesta);
+    if (minimo > Riduzione::RigheMassime) {
+        // Another choice may fit: the dialog stays.
+        RichiestaMessaggio(QStringLiteral("Il sistema avrebbe almeno|%1 righe,|oltre il massimo di %2 ..!")
+                               .arg(minimo)
+                               .arg(Riduzione::RigheMassime),
+                           QStringLiteral("OK"));
+        spnClasse->setFocus();
+        return;
+    }
+    Scarta();
+    m_richiesta = richiesta;
+    m_avanzamento = std::make_unique<Riduzione::Avanzamento>();
+    m_controllo = std::make_unique<Verifica::Avanzamento>();
+    m_esito = Riduzione::Esito();
+    m_garantito = false;
+    m_memoriaEsaurita = false;
+    m_durata.store(0);
+    m_tempoMassimo = qint64(spnTempo->value()) * 1000;
+    prgTempo->setRange(0, int(m_tempoMassimo));
+    prgTempo->setValue(0);
+    prgTempo->setFormat(QStringLiteral("%p%"));
+    prgTempo->setTextVisible(true);
+    Abilita(false);
+    // The one thing left to do meanwhile is to stop it.
+    cmdAnnulla->setFocus();
+    m_tempo.start();
+    m_lavoro = std::thread([this, richiesta, seme = Seme(richiesta, m_numeri)] {
+        try {
+            Riduzione::Esito esito =
+                m_ricerca(richiesta, seme, std::numeric_limits<qint64>::max(), *m_avanzamento);
+            m_durata.store(m_tempo.elapsed());
+            // Nothing is offered unchecked; what would not be offered is not worth checking.
+            if (esito.stato == Riduzione::Esito::Trovato && qint64(esito.righe.size()) <= Riduzione::RigheMassime) {
+                m_inControllo.store(true);
+                m_garantito =
+                    Riduzione::Garantito(m_numeri, esito.righe, richiesta.garanzia, richiesta.estratti, *m_controllo);
+            }
+            m_esito = std::move(esito);
+        } catch (const std::bad_alloc &) {
+            m_memoriaEsaurita = true;
+        }
+        m_finita.store(true);
+    });
+    m_orologio->start();
+}
+
+void frmRiduzione::Avanza()
+{
+    if (m_inControllo.load()) {
+        // A large system takes a while to check: the bar shows that instead of the clock.
+        if (prgTempo->maximum() != 1000) {
+            prgTempo->setRange(0, 1000);
+            prgTempo->setFormat(QStringLiteral("Controllo della garanzia: %p%"));
+        }
+        prgTempo->setValue(m_controllo->millesimi.load());
+    } else {
+        const qint64 trascorso = m_tempo.elapsed();
+        prgTempo->setValue(int(std::min(trascorso, m_tempoMassimo)));
+        if (trascorso >= m_tempoMassimo)
+            m_avanzamento->annulla.store(true);
+    }
+    MostraTrovate(m_avanzamento->righe.load(), false);
+    if (m_finita.load())
+        RicercaFinita();
+}
+
+void frmRiduzione::RicercaFinita()
+{
+    m_orologio->stop();
+    if (m_lavoro.joinable())
+        m_lavoro.join();
+    m_finita.store(false);
+    m_inControllo.store(false);
+    Riduzione::Esito esito = std::move(m_esito);
+    m_esito = Riduzione::Esito();
+    Abilita(true);
+    MostraTrovate(0, false);
+    // Back to the clock: how much of the time the search took, a share only while it runs.
+    prgTempo->setRange(0, int(m_tempoMassimo));
+    prgTempo->setValue(int(std::min(m_durata.load(), m_tempoMassimo)));
+    prgTempo->setTextVisible(false);
+    if (m_memoriaEsaurita) {
+        m_memoriaEsaurita = false;
+        mGestioneErrori::MostraErrore(NumeriErrore::ErroreMemoria);
+    } else if (esito.stato == Riduzione::Esito::TroppoGrande) {
+        RichiestaMessaggio(
+            QStringLiteral("La ricerca dovrebbe seguire|%1 combinazioni di %2 numeri,|oltre il massimo di %3 ..!")
+                .arg(Riduzione::Casi(m_richiesta))
+                .arg(m_richiesta.estratti)
+                .arg(Riduzione::CasiMassimi),
+            QStringLiteral("OK"));
+    } else if (esito.stato == Riduzione::Esito::Trovato) {
+        if (qint64(esito.righe.size()) > Riduzione::RigheMassime) {
+            RichiestaMessaggio(QStringLiteral("Il sistema trovato ha|%1 righe,|oltre il massimo di %2 ..!")
+                                   .arg(esito.righe.size())
+                                   .arg(Riduzione::RigheMassime),
+                               QStringLiteral("OK"));
+        } else if (!m_garantito) {
+            RichiestaMessaggio(QStringLiteral("Errore interno: il sistema trovato|non mantiene la garanzia ..!"),
+                               QStringLiteral("OK"));
+        } else {
+            Offri(std::move(esito.righe), esito.ottimo);
+            return;
+        }
+    }
+    // Stopped before any system was found needs no word: "Trovate: —" says it.
+    spnClasse->setFocus();
+}
+
+void frmRiduzione::cmdAnnulla_Click()
+{
+    if (!InCorso()) {
+        reject();
+        return;
+    }
+    // Stops searching and keeps the best found so far; the clock sees the work end.
+    m_avanzamento->annulla.store(true);
+}
+
+void frmRiduzione::Ferma()
+{
+    if (!m_lavoro.joinable())
+        return;
+    m_avanzamento->annulla.store(true);
+    m_controllo->annulla.store(true);
+    m_lavoro.join();
+    m_orologio->stop();
+    m_finita.store(false);
+    m_inControllo.store(false);
+    m_esito = Riduzione::Esito();
+    m_memoriaEsaurita = false;
+    Abilita(true);
+    MostraTrovate(0, false);
+}
+
+void frmRiduzione::done(int esito)
+{
+    // The close box and a close from the program end here: the search goes, and all it found.
+    Ferma();
+    QDialog::done(esito);
+}
+
+void frmRiduzione::keyPressEvent(QKeyEvent *event)
+{
+    // Escape while searching is ANNULLA: it stops, and the best found stays on offer.
+    if (InCorso() && event->matches(QKeySequence::Cancel)) {
+        cmdAnnulla_Click();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmRiduzione::Abilita(bool scelte)
+{
+    const std::initializer_list<QWidget *> controlli{spnClasse, cboGaranzia, spnEstratti, spnTempo, cmdRiduci};
+    for (QWidget *controllo : controlli)
+        controllo->setEnabled(scelte);
+    cmdInLista->setEnabled(scelte && !m_righe.empty());
+}
+
+void frmRiduzione::Offri(std::vector<Riduzione::Riga> righe, bool ottimo)
+{
+    m_righe = std::move(righe);
+    MostraTrovate(int(m_righe.size()), ottimo);
+    cmdInLista->setEnabled(true);
+    // Enter now takes the system into the list.
+    cmdRiduci->setDefault(false);
+    cmdInLista->setDefault(true);
+    cmdInLista->setFocus();
+}
+
+void frmRiduzione::Scarta()
+{
+    m_righe.clear();
+    cmdInLista->setDefault(false);
+    cmdInLista->setEnabled(false);
+    // Enter searches, unless another button has the focus.
+    cmdRiduci->setDefault(true);
+    prgTempo->setValue(0);
+    prgTempo->setTextVisible(false);
+    MostraTrovate(0, false);
+}
+
+void frmRiduzione::MostraTrovate(int righe, bool ottimo)
+{
+    QString testo = QStringLiteral("Trovate: ") + (righe > 0 ? Righe(righe) : QStringLiteral("—"));
+    if (righe > 0 && ottimo)
+        testo += QStringLiteral(" (ottimo)");
+    if (lblTrovate->text() != testo)
+        lblTrovate->setText(testo);
+}
+
+QString RichiestaRiduzione(const std::vector<int> &numeri, QWidget *finestra)
+{
+    frmRiduzione riduzione(numeri, finestra);
+    return riduzione.exec() == QDialog::Accepted ? riduzione.Testo() : QString();
+}

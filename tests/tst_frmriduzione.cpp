@@ -1,0 +1,425 @@
+// The Riduzione window: reached from the main window, a reduced system searched off the
+// window's thread, stopped on request, checked before it is offered, appended in one step.
+
+#include "app/Caratteri.h"
+#include "app/frmOmbrazio.h"
+#include "app/mDichiarazioni.h"
+#include "common/Etichetta.h"
+#include "common/PulsanteComando.h"
+#include "grid/CellaNumero.h"
+#include "helpers/Dialoghi.h"
+#include "riduzione/frmRiduzione.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTest>
+#include <QThread>
+#include <algorithm>
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <new>
+#include <numeric>
+
+namespace {
+
+const QString Nessuna = QStringLiteral("Trovate: —");
+
+quint64 Binomiale(int n, int k)
+{
+    quint64 c = 1;
+    for (int i = 1; i <= k; ++i)
+        c = c * quint64(n - k + i) / quint64(i);
+    return c;
+}
+
+// What is wrong with the lines: each must be k of `numeri` in two digits, ascending, the lines
+// ascending, and every draw of p of the numbers, tried one by one, must find m in some line.
+QString Difetto(const QStringList &righe, const QList<int> &numeri, int k, int m, int p)
+{
+    QList<quint32> linee;
+    for (int r = 0; r < righe.size(); ++r) {
+        const QStringList campi = righe[r].split(u' ');
+        quint32 bit = 0;
+        for (int c = 0; c < campi.size(); ++c) {
+            if (campi[c].size() != 2 || !numeri.contains(campi[c].toInt()) || (c > 0 && campi[c - 1] >= campi[c]))
+                return righe[r];
+            bit |= 1u << numeri.indexOf(campi[c].toInt());
+        }
+        if (campi.size() != k || (r > 0 && righe[r - 1] >= righe[r]))
+            return righe[r];
+        linee << bit;
+    }
+    for (quint32 estratti = 0; estratti < (1u << numeri.size()); ++estratti) {
+        const auto servita = [&](quint32 l) { return qPopulationCount(l & estratti) >= m; };
+        if (qPopulationCount(estratti) == p && std::none_of(linee.cbegin(), linee.cend(), servita))
+            return QStringLiteral("draw %1 unserved").arg(estratti, 0, 2);
+    }
+    return {};
+}
+
+void Imposta(frmRiduzione *f, int k, int m, int p)
+{
+    f->spnClasse->setValue(k);
+    f->cboGaranzia->setCurrentIndex(m - 2);
+    f->spnEstratti->setValue(p);
+}
+
+} // namespace
+
+class tst_frmRiduzione : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { Caratteri::RegistraSostituzioni(); }
+    void init();
+    void cleanup();
+
+    void riduzione_data();
+    void riduzione();
+    void nienteCambia_data();
+    void nienteCambia();
+    void pocheCaselle_data();
+    void pocheCaselle();
+    void rifiuti_data();
+    void rifiuti();
+    void sceltePossibili_data();
+    void sceltePossibili();
+    void menuETasto();
+
+private:
+    // The board of 90 with 6, 12, ... selected, `quanti` of them, clicked from the last.
+    QList<int> Seleziona(int quanti);
+    // Ctrl+R from the list; `lavora` works the window, then the dialogs are answered with `risposte`.
+    QList<DialogoVisto> Riduci(const std::function<void(frmRiduzione *)> &lavora, const QStringList &risposte);
+    // The window on 1 to `quanti`, not modal, so that the helper answers only the messages.
+    frmRiduzione *Apri(int quanti, frmRiduzione::Ricerca ricerca = Riduzione::Riduci);
+
+    std::unique_ptr<frmOmbrazio> finestra;
+    std::unique_ptr<frmRiduzione> finestraRiduzione;
+};
+
+void tst_frmRiduzione::init()
+{
+    finestra = ApriFinestra();
+    QVERIFY(finestra);
+}
+
+void tst_frmRiduzione::cleanup()
+{
+    finestraRiduzione.reset();
+    finestra.reset();
+}
+
+QList<int> tst_frmRiduzione::Seleziona(int quanti)
+{
+    gQuantitaNumeri = 90;
+    gNumeriPerRiga = 10;
+    QTest::mouseClick(finestra->cmdCostruisci, Qt::LeftButton);
+    QList<int> numeri;
+    for (int i = quanti; i >= 1; --i) {
+        QTest::mouseClick(finestra->lblNumero(6 * i), Qt::LeftButton);
+        numeri.prepend(6 * i);
+    }
+    finestra->txtLista->setPlainText(QStringLiteral("x"));
+    return numeri;
+}
+
+QList<DialogoVisto> tst_frmRiduzione::Riduci(const std::function<void(frmRiduzione *)> &lavora,
+                                               const QStringList &risposte)
+{
+    RispondiDialoghi risponditore(risposte);
+    risponditore.Ispeziona = [&](QDialog *dialogo) {
+        auto *riduzione = qobject_cast<frmRiduzione *>(dialogo);
+        if (!riduzione)
+            return;
+        lavora(riduzione);
+        // Queued behind the answer: should its button be disabled, the window closes rather
+        // than wait for ever.
+        QMetaObject::invokeMethod(
+            riduzione,
+            [riduzione] { QMetaObject::invokeMethod(riduzione, &QDialog::reject, Qt::QueuedConnection); },
+            Qt::QueuedConnection);
+    };
+    finestra->txtLista->setFocus();
+    QTest::keyClick(finestra->txtLista, Qt::Key_R, Qt::ControlModifier);
+    return risponditore.visti;
+}
+
+frmRiduzione *tst_frmRiduzione::Apri(int quanti, frmRiduzione::Ricerca ricerca)
+{
+    std::vector<int> numeri(static_cast<std::size_t>(quanti));
+    std::iota(numeri.begin(), numeri.end(), 1);
+    finestraRiduzione = std::make_unique<frmRiduzione>(numeri, nullptr, std::move(ricerca));
+    finestraRiduzione->setWindowModality(Qt::NonModal);
+    finestraRiduzione->show();
+    if (!QTest::qWaitForWindowActive(finestraRiduzione.get()))
+        finestraRiduzione.reset();
+    return finestraRiduzione.get();
+}
+
+void tst_frmRiduzione::riduzione_data()
+{
+    QTest::addColumn<int>("quanti");
+    QTest::addColumn<int>("k");
+    QTest::addColumn<int>("m");
+    QTest::addColumn<int>("p");
+    QTest::addColumn<int>("minimo");
+    QTest::addColumn<QString>("ferma");
+    // Each reaches its lower bound, so the search ends by itself.
+    QTest::newRow("9 in terzine, ambo: a resolvable triple system") << 9 << 3 << 2 << 2 << 12 << "";
+    QTest::newRow("13 in quartine, ambo: the plane of order 3") << 13 << 4 << 2 << 2 << 13 << "";
+    QTest::newRow("10 in quartine, terno: a quadruple system") << 10 << 4 << 3 << 3 << 30 << "";
+    // 15 in terzine, ambo if 3 come out: the bound of 17 lies below the best system, 18, so
+    // the search goes on until it is stopped, and keeps what it found.
+    QTest::newRow("stopped by ANNULLA") << 15 << 3 << 2 << 3 << 17 << "ANNULLA";
+    QTest::newRow("stopped by Escape") << 15 << 3 << 2 << 3 << 17 << "Escape";
+}
+
+void tst_frmRiduzione::riduzione()
+{
+    QFETCH(int, quanti);
+    QFETCH(int, k);
+    QFETCH(int, m);
+    QFETCH(int, p);
+    QFETCH(int, minimo);
+    QFETCH(QString, ferma);
+    const QList<int> numeri = Seleziona(quanti);
+    QString minimoMostrato, trovate;
+    bool ferme = true;
+    const QList<DialogoVisto> visti = Riduci(
+        [&](frmRiduzione *f) {
+            Imposta(f, k, m, p);
+            f->spnTempo->setValue(600);
+            minimoMostrato = f->lblMinimo->text();
+            QTest::mouseClick(f->cmdRiduci, Qt::LeftButton);
+            if (!ferma.isEmpty()) {
+                ferme = f->InCorso() && !f->spnClasse->isEnabled() && !f->cboGaranzia->isEnabled()
+                    && !f->spnEstratti->isEnabled() && !f->spnTempo->isEnabled() && !f->cmdRiduci->isEnabled();
+                QTRY_VERIFY_WITH_TIMEOUT(f->lblTrovate->text() != Nessuna, 30000);
+                Fotografa(f, QStringLiteral("riduzione-ricerca"));
+                if (ferma == QStringLiteral("Escape"))
+                    QTest::keyClick(f->focusWidget(), Qt::Key_Escape);
+                else
+                    QTest::mouseClick(f->cmdAnnulla, Qt::LeftButton);
+            }
+            QTRY_VERIFY_WITH_TIMEOUT(f->cmdInLista->isEnabled(), 20000);
+            trovate = f->lblTrovate->text();
+            if (ferma.isEmpty())
+                Fotografa(f, QStringLiteral("riduzione"));
+        },
+        {QStringLiteral("IN LISTA")});
+    QCOMPARE(visti.size(), 1);
+    QCOMPARE(visti[0].titolo, QStringLiteral("Ombrazio® - Riduzione"));
+    QVERIFY(ferme);
+    QCOMPARE(minimoMostrato, QStringLiteral("Minimo teorico: %1 righe").arg(minimo));
+    const QString lista = finestra->TestoLista();
+    QVERIFY(lista.startsWith(QStringLiteral("x\r\n")) && lista.endsWith(QStringLiteral("\r\n")));
+    const QStringList aggiunte = lista.mid(3).chopped(2).split(QStringLiteral("\r\n"));
+    if (ferma.isEmpty()) {
+        QCOMPARE(trovate, QStringLiteral("Trovate: %1 righe (ottimo)").arg(minimo));
+        QCOMPARE(aggiunte.size(), minimo);
+    } else {
+        QCOMPARE(trovate, QStringLiteral("Trovate: %1 righe").arg(aggiunte.size()));
+        QVERIFY(aggiunte.size() > minimo);
+    }
+    const QString difetto = Difetto(aggiunte, numeri, k, m, p);
+    QVERIFY2(difetto.isEmpty(), qPrintable(difetto));
+    QCOMPARE(int(gSelezionati), quanti);
+    // The whole system is one step back.
+    QTest::keyClick(finestra->txtLista, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(finestra->TestoLista(), QStringLiteral("x"));
+}
+
+void tst_frmRiduzione::nienteCambia_data()
+{
+    QTest::addColumn<int>("estratti"); // 0: no search; 2: one that ends with a result; 3: one that goes on
+    QTest::addColumn<QString>("azione");
+    QTest::newRow("ANNULLA") << 0 << "ANNULLA";
+    QTest::newRow("Escape") << 0 << "Escape";
+    QTest::newRow("close box") << 0 << "chiusura";
+    QTest::newRow("ANNULLA after a result") << 2 << "ANNULLA";
+    QTest::newRow("Escape after a result") << 2 << "Escape";
+    QTest::newRow("close box while searching") << 3 << "chiusura";
+}
+
+void tst_frmRiduzione::nienteCambia()
+{
+    QFETCH(int, estratti);
+    QFETCH(QString, azione);
+    Seleziona(15);
+    finestra->txtLista->setPlainText(QStringLiteral("01 02\n"));
+    bool chiusa = false;
+    Riduci(
+        [&](frmRiduzione *f) {
+            if (estratti > 0) {
+                Imposta(f, 3, 2, estratti);
+                f->spnTempo->setValue(600);
+                QTest::mouseClick(f->cmdRiduci, Qt::LeftButton);
+                QTRY_VERIFY_WITH_TIMEOUT(estratti == 3 ? f->InCorso() : f->cmdInLista->isEnabled(), 20000);
+            }
+            if (azione == QStringLiteral("ANNULLA"))
+                QTest::mouseClick(f->cmdAnnulla, Qt::LeftButton);
+            else if (azione == QStringLiteral("Escape"))
+                QTest::keyClick(f->focusWidget(), Qt::Key_Escape);
+            else
+                QVERIFY(ChiudiComeUtente(f));
+            chiusa = !f->isVisible() && !f->InCorso();
+        },
+        {});
+    QVERIFY(chiusa);
+    QCOMPARE(finestra->TestoLista(), QStringLiteral("01 02\r\n"));
+    QVERIFY(!finestra->txtLista->document()->isUndoAvailable());
+}
+
+void tst_frmRiduzione::pocheCaselle_data()
+{
+    QTest::addColumn<int>("quanti");
+    QTest::addColumn<QString>("messaggio");
+    QTest::newRow("none") << 0 << "Nessuna casella selezionata ..!";
+    QTest::newRow("two") << 2 << "Per la riduzione servono\nalmeno 3 caselle selezionate ..!";
+}
+
+void tst_frmRiduzione::pocheCaselle()
+{
+    QFETCH(int, quanti);
+    QFETCH(QString, messaggio);
+    Seleziona(quanti);
+    const QList<DialogoVisto> visti = Riduci([](frmRiduzione *) {}, {});
+    QCOMPARE(visti.size(), 1);
+    QCOMPARE(visti[0].testo, messaggio);
+    QCOMPARE(finestra->TestoLista(), QStringLiteral("x"));
+}
+
+void tst_frmRiduzione::rifiuti_data()
+{
+    QTest::addColumn<int>("quanti");
+    QTest::addColumn<int>("k");
+    QTest::addColumn<int>("m");
+    QTest::addColumn<int>("finta"); // 0: the search itself; else a stand-in's lines, -1 when it runs out of memory
+    QTest::addColumn<QString>("messaggio");
+    // No construction for 90 in decine with a cinquina if 5 come out, and too many draws to follow.
+    QVERIFY(Binomiale(90, 5) > Riduzione::CasiMassimi);
+    QTest::newRow("too many draws")
+        << 90 << 10 << 5 << 0
+        << QStringLiteral("La ricerca dovrebbe seguire\n43949268 combinazioni di 5 numeri,\noltre il massimo di %1 ..!")
+               .arg(Riduzione::CasiMassimi);
+    // In cinquine, a cinquina if 5 come out: each of the C(90, 5) needs a line of its own.
+    QTest::newRow("too many lines at least")
+        << 90 << 5 << 5 << 0 << "Il sistema avrebbe almeno\n43949268 righe,\noltre il massimo di 200000 ..!";
+    // One line of 9 numbers cannot give an ambo on every draw of 2.
+    QTest::newRow("a system without the guarantee")
+        << 9 << 3 << 2 << 1 << "Errore interno: il sistema trovato\nnon mantiene la garanzia ..!";
+    QTest::newRow("more lines than a list takes")
+        << 9 << 3 << 2 << 200001 << "Il sistema trovato ha\n200001 righe,\noltre il massimo di 200000 ..!";
+    QTest::newRow("out of memory") << 9 << 3 << 2 << -1 << "Memoria esaurita ..!";
+}
+
+void tst_frmRiduzione::rifiuti()
+{
+    QFETCH(int, quanti);
+    QFETCH(int, k);
+    QFETCH(int, m);
+    QFETCH(int, finta);
+    QFETCH(QString, messaggio);
+    std::atomic<bool> fuori{finta == 0};
+    frmRiduzione::Ricerca ricerca = Riduzione::Riduci;
+    if (finta != 0) {
+        ricerca = [&](const Riduzione::Richiesta &, quint64, qint64, Riduzione::Avanzamento &) {
+            fuori.store(QThread::currentThread() != QCoreApplication::instance()->thread());
+            if (finta < 0)
+                throw std::bad_alloc();
+            Riduzione::Esito esito;
+            esito.stato = Riduzione::Esito::Trovato;
+            esito.righe.assign(std::size_t(finta), Riduzione::Riga{0, 1, 2});
+            return esito;
+        };
+    }
+    frmRiduzione *f = Apri(quanti, ricerca);
+    QVERIFY(f);
+    Imposta(f, k, m, m);
+    RispondiDialoghi risposte;
+    QTest::mouseClick(f->cmdRiduci, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(risposte.visti.size(), 1, 20000);
+    QCOMPARE(risposte.visti[0].testo, messaggio);
+    QTRY_VERIFY(!f->InCorso());
+    QVERIFY(fuori.load());
+    // Nothing offered, and the window stays for another choice.
+    QVERIFY(f->isVisible() && f->cmdRiduci->isEnabled() && f->spnClasse->isEnabled() && !f->cmdInLista->isEnabled());
+    QCOMPARE(f->lblTrovate->text(), Nessuna);
+}
+
+void tst_frmRiduzione::sceltePossibili_data()
+{
+    QTest::addColumn<int>("quanti");
+    QTest::newRow("3") << 3;
+    QTest::newRow("5") << 5;
+    QTest::newRow("90") << 90;
+}
+
+void tst_frmRiduzione::sceltePossibili()
+{
+    QFETCH(int, quanti);
+    frmRiduzione *f = Apri(quanti);
+    QVERIFY(f);
+    QTRY_VERIFY(f->spnClasse->hasFocus());
+    QCOMPARE(f->spnClasse->value(), std::min(quanti - 1, 3));
+    QCOMPARE(f->spnEstratti->value(), 2);
+    QCOMPARE(f->spnTempo->value(), 10);
+    QCOMPARE(f->spnClasse->minimum(), 2);
+    QCOMPARE(f->spnClasse->maximum(), std::min(quanti - 1, 10));
+    const QStringList nomi{"ambo", "terno", "quaterna", "cinquina", "sestina"};
+    // Every k, each guarantee it allows, the numbers drawn from it: nothing impossible is offered.
+    for (int k = 2; k <= f->spnClasse->maximum(); ++k) {
+        f->spnClasse->setValue(k);
+        QCOMPARE(f->lblSviluppo->text(), QStringLiteral("Sviluppo integrale: %1 righe").arg(Binomiale(quanti, k)));
+        QCOMPARE(f->cboGaranzia->count(), std::min(k, 6) - 1);
+        for (int i = 0; i < f->cboGaranzia->count(); ++i) {
+            f->cboGaranzia->setCurrentIndex(i);
+            QCOMPARE(f->cboGaranzia->currentText(), nomi[i]);
+            QCOMPARE(f->spnEstratti->minimum(), i + 2);
+            QCOMPARE(f->spnEstratti->maximum(), std::min(quanti, 6));
+            QVERIFY(f->spnEstratti->value() >= i + 2);
+        }
+    }
+    // The numbers drawn follow a guarantee up; a guarantee above a new k comes down to it.
+    f->cboGaranzia->setCurrentIndex(0);
+    f->spnEstratti->setValue(2);
+    f->cboGaranzia->setCurrentIndex(f->cboGaranzia->count() - 1);
+    QCOMPARE(f->spnEstratti->value(), f->cboGaranzia->count() + 1);
+    f->spnClasse->setValue(2);
+    QCOMPARE(f->cboGaranzia->currentText(), QStringLiteral("ambo"));
+}
+
+void tst_frmRiduzione::menuETasto()
+{
+    Seleziona(3);
+    const QStringList voci{QStringLiteral("Sviluppa i selezionati...\tCtrl+L"),
+                           QStringLiteral("Riduci i selezionati...\tCtrl+R")};
+    QCOMPARE(VociMenuContestuale(finestra->lblNumero(5), QPoint(3, 3)), voci);
+    QCOMPARE(VociMenuContestuale(finestra->Frame2, QPoint(3, 3)), voci);
+    QCOMPARE(VociMenuContestuale(finestra->txtLista->viewport(), QPoint(5, 5)).mid(3, 3), voci + QStringList{"-"});
+
+    // No standard key here, nor on Windows. GNOME and macOS make it Refresh and KDE Replace,
+    // neither of them an edit that the list box makes.
+    const QKeySequence tasto = finestra->mnuRiduci->shortcut();
+    QCOMPARE(tasto, QKeySequence(Qt::CTRL | Qt::Key_R));
+    for (int k = QKeySequence::UnknownKey + 1; k <= QKeySequence::Cancel; ++k) {
+        for (const QKeySequence &usato : QKeySequence::keyBindings(QKeySequence::StandardKey(k)))
+            QVERIFY2(usato != tasto, qPrintable(QStringLiteral("standard key %1").arg(k)));
+    }
+    // The box itself, past the window's filter, claims Ctrl+Z for its own use and not Ctrl+R.
+    for (const auto &[chiave, voluto] : {std::pair{Qt::Key_Z, true}, std::pair{Qt::Key_R, false}}) {
+        QKeyEvent richiesta(QEvent::ShortcutOverride, chiave, Qt::ControlModifier);
+        richiesta.setAccepted(false);
+        static_cast<QObject *>(finestra->txtLista)->event(&richiesta);
+        QCOMPARE(richiesta.isAccepted(), voluto);
+    }
+}
+
+QTEST_MAIN(tst_frmRiduzione)
+#include "tst_frmriduzione.moc"
