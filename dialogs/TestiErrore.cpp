@@ -34,4 +34,16 @@ QString TestoErrore(int numero)
     return QStringLiteral("Si è verificato l' errore: ") + QString::number(numero);
 }
 
+QString TestoRifiutoLettura(int numero)
+{
+    switch (numero) {
+    case ErrorePermesso:
+        return QStringLiteral("Permesso negato ..!");
+    case ErroreAccesso:
+        return QStringLiteral("Errore di accesso al file ..!");
+    default:
+        return TestoErrore(numero);
+    }
+}
+
 } // namespace mGestioneErrori

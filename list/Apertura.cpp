@@ -18,15 +18,6 @@ namespace {
 
 const QByteArrayView Bom("\xEF\xBB\xBF", 3);
 
-QString Decodifica(QByteArrayView dati)
-{
-    if (dati.startsWith(Bom))
-        return QString::fromUtf8(dati.sliced(Bom.size()));
-    if (LettiComeUtf8(dati))
-        return QString::fromUtf8(dati);
-    return Windows1252::Decodifica(dati);
-}
-
 // The non-empty lines, each followed by CR LF; CR LF, lone CR and lone LF all end a line.
 QString Righe(QString testo)
 {
@@ -107,21 +98,9 @@ struct Restanti
 
 int LeggiUno(const QString &percorso, QString &testo, Restanti &restanti, LetturaFile &lettura)
 {
-    // Folders, devices and pipes are no list files; a pipe could also keep the reading waiting.
-    const QFileInfo info(percorso);
-    if (!info.isFile())
-        return ErroreDi(percorso, lettura);
-    if (info.size() > restanti.byte)
-        return ErroreMemoria;
-    QFile file(percorso);
-    if (!lettura.Apri(file))
-        return ErroreDi(percorso, lettura);
-    // No further than the limit: the file may have grown since its size was asked.
-    const QByteArray dati = file.read(restanti.byte + 1);
-    if (file.error() != QFileDevice::NoError)
-        return ErroreDi(percorso, lettura);
-    if (dati.size() > restanti.byte)
-        return ErroreMemoria;
+    QByteArray dati;
+    if (const int errore = LeggiByte(percorso, restanti.byte, dati, lettura))
+        return errore;
     restanti.byte -= dati.size();
     if (const int errore = TestoDaDati(dati, testo))
         return errore;
@@ -130,6 +109,40 @@ int LeggiUno(const QString &percorso, QString &testo, Restanti &restanti, Lettur
 }
 
 } // namespace
+
+QString Decodifica(QByteArrayView dati)
+{
+    if (dati.startsWith(Bom))
+        return QString::fromUtf8(dati.sliced(Bom.size()));
+    if (LettiComeUtf8(dati))
+        return QString::fromUtf8(dati);
+    return Windows1252::Decodifica(dati);
+}
+
+int LeggiByte(const QString &percorso, qint64 massimo, QByteArray &dati, LetturaFile &lettura)
+{
+    dati.clear();
+    // Folders, devices and pipes are no files to read; a pipe could also keep the reading waiting.
+    const QFileInfo info(percorso);
+    if (!info.isFile())
+        return ErroreDi(percorso, lettura);
+    if (info.size() > massimo)
+        return ErroreMemoria;
+    QFile file(percorso);
+    if (!lettura.Apri(file))
+        return ErroreDi(percorso, lettura);
+    // No further than the limit: the file may have grown since its size was asked.
+    dati = file.read(massimo + 1);
+    if (file.error() != QFileDevice::NoError) {
+        dati.clear();
+        return ErroreDi(percorso, lettura);
+    }
+    if (dati.size() > massimo) {
+        dati.clear();
+        return ErroreMemoria;
+    }
+    return 0;
+}
 
 bool NonTesto(unsigned char byte)
 {

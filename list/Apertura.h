@@ -24,6 +24,10 @@ bool NonTesto(unsigned char byte);
 // byte-order mark, or hold something beyond ASCII and are valid UTF-8.
 bool LettiComeUtf8(QByteArrayView dati);
 
+// Text from a file's bytes: UTF-8 after its byte-order mark, UTF-8 where `LettiComeUtf8`
+// says so, Windows-1252 otherwise.
+QString Decodifica(QByteArrayView dati);
+
 // The list text of a file's bytes: every non-empty line exactly as stored, each followed by
 // CR LF. Windows-1252 as the save writes it, unless the bytes start with a UTF-8 byte-order
 // mark or are valid UTF-8 holding something beyond ASCII; CR LF, a lone LF and a lone CR
@@ -42,6 +46,10 @@ public:
     virtual bool Leggibile(const QFileInfo &file);
     virtual bool DiscoPronto(const QStorageInfo &disco);
 };
+
+// The bytes of the file at `percorso`, if it is a file of at most `massimo` bytes. Returns 0,
+// 7 when it is larger, or the run-time error number that names why it cannot be read.
+int LeggiByte(const QString &percorso, qint64 massimo, QByteArray &dati, LetturaFile &lettura);
 
 // Reads the files in the order of their names and joins their list texts. Returns 0, or
 // the run-time error number of the first file refused, whose path goes to `rifiutato`;

@@ -31,19 +31,6 @@ const QString &MessaggioListaVuota()
     return testo;
 }
 
-// Opening says in words what its file routines can meet and SALVA leaves as a number.
-QString TestoRifiutoApertura(int errore)
-{
-    switch (errore) {
-    case NumeriErrore::ErrorePermesso:
-        return QStringLiteral("Permesso negato ..!");
-    case NumeriErrore::ErroreAccesso:
-        return QStringLiteral("Errore di accesso al file ..!");
-    default:
-        return mGestioneErrori::TestoErrore(errore);
-    }
-}
-
 } // namespace
 
 void frmOmbrazio::cmdInLista_Click()
@@ -201,6 +188,6 @@ void frmOmbrazio::AccodaFile(const QStringList &percorsi)
             ListaDocumento::AccodaRighe(*txtLista, righe);
     }
     if (errore)
-        RichiestaMessaggio(TestoRifiutoApertura(errore) + u'|' + RigaMessaggio(QFileInfo(rifiutato).fileName()),
+        RichiestaMessaggio(mGestioneErrori::TestoRifiutoLettura(errore) + u'|' + RigaMessaggio(QFileInfo(rifiutato).fileName()),
                            QStringLiteral("OK"));
 }

@@ -297,18 +297,24 @@ QString TestoVerifica(const Lista &lista, const Estrazione &estrazione)
         s.Latino("\nRiga ");
         s.Intero(quint64(riga.numero));
         s.Carattere(u':');
-        for (int parola = 0; parola < 2; ++parola) {
-            for (quint64 resto = riga.numeri.bit[std::size_t(parola)]; resto != 0; resto &= resto - 1) {
-                const int n = parola * 64 + Bit::Primo(resto);
-                const bool preso = presi.Contiene(n);
-                s.Latino(preso ? " [" : " ");
-                s.DueCifre(n);
-                if (preso)
-                    s.Carattere(u']');
-            }
-        }
+        ScriviRiga(testo, riga.numeri, presi);
     }
     return testo;
+}
+
+void ScriviRiga(QString &testo, const Numeri &riga, const Numeri &presi)
+{
+    Scrittura s(testo);
+    for (int parola = 0; parola < 2; ++parola) {
+        for (quint64 resto = riga.bit[std::size_t(parola)]; resto != 0; resto &= resto - 1) {
+            const int n = parola * 64 + Bit::Primo(resto);
+            const bool preso = presi.Contiene(n);
+            s.Latino(preso ? " [" : " ");
+            s.DueCifre(n);
+            if (preso)
+                s.Carattere(u']');
+        }
+    }
 }
 
 } // namespace Verifica

@@ -73,6 +73,10 @@ Estrazione LeggiEstrazione(QStringView testo);
 // The message that refuses a draw, in the program's style ("|" breaks the line).
 QString MessaggioEstrazione(const Estrazione &estrazione);
 
+// A line as the results show it: " 01 [05] [12] 33", its numbers ascending in two digits,
+// those in `presi` in brackets, each after a space; appended to `testo`.
+void ScriviRiga(QString &testo, const Numeri &riga, const Numeri &presi);
+
 // The result of a valid draw against the lines, as the window shows it.
 QString TestoVerifica(const Lista &lista, const Estrazione &estrazione);
 
