@@ -63,7 +63,7 @@ cmake --build tests/fuzz/build
 ARTEFATTI=$RADICE/tests/fuzz/build/artefatti
 mkdir -p "$ARTEFATTI"
 pids=()
-bersagli=(lista codifica estrazione)
+bersagli=(lista codifica estrazione archivio)
 for bersaglio in "${bersagli[@]}"; do
   # New inputs go to a scratch folder, so the committed corpus stays as it is.
   lavoro=$(mktemp -d)
