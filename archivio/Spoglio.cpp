@@ -7,6 +7,7 @@
 #include "verifica/Verifica.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace Archivio {
 
@@ -46,6 +47,98 @@ Statistica Conta(const std::vector<int> &migliori, int sorte)
     return s;
 }
 
+// Which lines hold at least two of a wheel's five numbers, and how many they hold. A short
+// line is found through the pairs it holds: the ten pairs of a wheel touch a few lines
+// each, where its five numbers would touch every line holding one of them, and a line
+// holding h of them is met C(h,2) times. A long line would fill the pairs' index, so it is
+// found through its numbers instead.
+class Incontri
+{
+public:
+    explicit Incontri(const Verifica::Lista &lista)
+        : conta(lista.righe.size(), 0)
+    {
+        std::vector<int> quante(Coppie + 1, 0);
+        for (const Verifica::RigaLetta &riga : lista.righe) {
+            const std::vector<int> numeri = riga.numeri.Elenco();
+            if (int(numeri.size()) > NumeriPerCoppie)
+                continue;
+            for (std::size_t i = 0; i < numeri.size(); ++i) {
+                for (std::size_t j = i + 1; j < numeri.size(); ++j)
+                    ++quante[std::size_t(Coppia(numeri[i], numeri[j]) + 1)];
+            }
+        }
+        std::partial_sum(quante.begin(), quante.end(), quante.begin());
+        inizioCoppia = quante;
+        righeDiCoppia.resize(std::size_t(quante.back()));
+        for (int r = 0; r < int(lista.righe.size()); ++r) {
+            const std::vector<int> numeri = lista.righe[std::size_t(r)].numeri.Elenco();
+            if (int(numeri.size()) > NumeriPerCoppie) {
+                lunghe.push_back(r);
+                for (int n : numeri)
+                    lungheDi[std::size_t(n)].push_back(r);
+                continue;
+            }
+            for (std::size_t i = 0; i < numeri.size(); ++i) {
+                for (std::size_t j = i + 1; j < numeri.size(); ++j)
+                    righeDiCoppia[std::size_t(quante[std::size_t(Coppia(numeri[i], numeri[j]))]++)] = r;
+            }
+        }
+        lunga.assign(lista.righe.size(), false);
+        for (int r : lunghe)
+            lunga[std::size_t(r)] = true;
+    }
+
+    // The lines holding two or more of `estratti`, in list order, each with its hits.
+    void Trova(const std::array<quint8, Estratti> &estratti, std::vector<std::pair<int, int>> &trovate)
+    {
+        trovate.clear();
+        std::array<quint8, Estratti> ordinati = estratti;
+        std::sort(ordinati.begin(), ordinati.end());
+        for (std::size_t i = 0; i < ordinati.size(); ++i) {
+            for (std::size_t j = i + 1; j < ordinati.size(); ++j) {
+                const int c = Coppia(ordinati[i], ordinati[j]);
+                for (int k = inizioCoppia[std::size_t(c)]; k < inizioCoppia[std::size_t(c) + 1]; ++k) {
+                    const int r = righeDiCoppia[std::size_t(k)];
+                    if (conta[std::size_t(r)]++ == 0)
+                        trovate.emplace_back(r, 0);
+                }
+            }
+        }
+        if (!lunghe.empty()) {
+            for (quint8 n : ordinati) {
+                for (int r : lungheDi[n]) {
+                    if (conta[std::size_t(r)]++ == 1)
+                        trovate.emplace_back(r, 0);
+                }
+            }
+        }
+        for (auto &[r, punti] : trovate) {
+            // 1, 3, 6 or 10 pairs are 2, 3, 4 or 5 numbers.
+            punti = lunga[std::size_t(r)] ? conta[std::size_t(r)] : PuntiDaCoppie[conta[std::size_t(r)]];
+            conta[std::size_t(r)] = 0;
+        }
+        for (quint8 n : ordinati) {
+            for (int r : lungheDi[n])
+                conta[std::size_t(r)] = 0;
+        }
+        std::sort(trovate.begin(), trovate.end());
+    }
+
+private:
+    static constexpr int NumeriPerCoppie = 10;
+    static constexpr int Coppie = 91 * 91;
+    static constexpr std::array<int, 11> PuntiDaCoppie{0, 2, 0, 3, 0, 0, 4, 0, 0, 0, 5};
+    static int Coppia(int a, int b) { return a * 91 + b; }
+
+    std::vector<int> inizioCoppia;
+    std::vector<int> righeDiCoppia;
+    std::vector<int> lunghe;
+    std::array<std::vector<int>, 91> lungheDi;
+    std::vector<bool> lunga;
+    std::vector<int> conta;
+};
+
 } // namespace
 
 std::vector<int> Scelte(const Dati &dati, const Scelta &scelta)
@@ -62,14 +155,8 @@ std::vector<int> Scelte(const Dati &dati, const Scelta &scelta)
 QString Spoglio(const Dati &dati, const Verifica::Lista &lista, const Scelta &scelta)
 {
     const std::vector<int> scelte = Scelte(dati, scelta);
-    // For each number the lines that hold it: a wheel's five numbers then touch only those.
-    std::array<std::vector<int>, 91> righeDi;
-    for (int r = 0; r < int(lista.righe.size()); ++r) {
-        for (int n : lista.righe[std::size_t(r)].numeri.Elenco())
-            righeDi[std::size_t(n)].push_back(r);
-    }
-    std::vector<quint8> punti(lista.righe.size(), 0);
-    std::vector<int> toccate;
+    Incontri incontri(lista);
+    std::vector<std::pair<int, int>> trovate;
     std::array<quint64, Estratti + 1> vincite{};
     std::vector<int> migliori(scelte.size(), 0);
 
@@ -82,17 +169,13 @@ QString Spoglio(const Dati &dati, const Verifica::Lista &lista, const Scelta &sc
         for (int ruota = 0; ruota < Ruote; ++ruota) {
             if (!estrazione.Ha(ruota) || (scelta.ruote >> ruota & 1) == 0)
                 continue;
+            incontri.Trova(estrazione.numeri[std::size_t(ruota)], trovate);
+            if (trovate.empty())
+                continue;
             Verifica::Numeri estratti;
-            for (quint8 n : estrazione.numeri[std::size_t(ruota)]) {
+            for (quint8 n : estrazione.numeri[std::size_t(ruota)])
                 estratti.Aggiungi(n);
-                for (int r : righeDi[n]) {
-                    if (punti[std::size_t(r)]++ == 1)
-                        toccate.push_back(r);
-                }
-            }
-            std::sort(toccate.begin(), toccate.end());
-            for (int r : toccate) {
-                const int h = punti[std::size_t(r)];
+            for (const auto &[r, h] : trovate) {
                 migliori[s] = std::max(migliori[s], h);
                 for (int k = 2; k <= h; ++k)
                     vincite[std::size_t(k)] += Sorti.c[std::size_t(h)][std::size_t(k)];
@@ -105,11 +188,6 @@ QString Spoglio(const Dati &dati, const Verifica::Lista &lista, const Scelta &sc
                 vincenti += QLatin1Char('\n') + DataTesto(estrazione.data) + QLatin1Char(' ') + Sigla(ruota)
                     + QStringLiteral("  riga %1:").arg(riga.numero);
                 Verifica::ScriviRiga(vincenti, riga.numeri, riga.numeri & estratti);
-            }
-            toccate.clear();
-            for (quint8 n : estrazione.numeri[std::size_t(ruota)]) {
-                for (int r : righeDi[n])
-                    punti[std::size_t(r)] = 0;
             }
         }
     }

@@ -131,8 +131,12 @@ int LeggiByte(const QString &percorso, qint64 massimo, QByteArray &dati, Lettura
     QFile file(percorso);
     if (!lettura.Apri(file))
         return ErroreDi(percorso, lettura);
-    // No further than the limit: the file may have grown since its size was asked.
-    dati = file.read(massimo + 1);
+    // As much as the file holds, not the whole limit at once; then no further than the
+    // limit, as the file may have grown since its size was asked.
+    const qint64 attesi = qMin(info.size(), massimo) + 1;
+    dati = file.read(attesi);
+    if (dati.size() == attesi && attesi <= massimo)
+        dati += file.read(massimo + 1 - attesi);
     if (file.error() != QFileDevice::NoError) {
         dati.clear();
         return ErroreDi(percorso, lettura);

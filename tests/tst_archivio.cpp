@@ -221,10 +221,12 @@ void tst_Archivio::spoglio_data()
     QTest::addColumn<quint16>("ruote");
     QTest::addColumn<int>("ultime");
     QTest::addColumn<int>("righe");
-    QTest::newRow("every wheel, the last 40") << quint16(TutteLeRuote) << 40 << 30;
-    QTest::newRow("the Nazionale alone, all of it") << quint16(1u << 10) << 1000 << 30;
-    QTest::newRow("Bari and Napoli, the last 7") << quint16((1u << 0) | (1u << 5)) << 7 << 30;
-    QTest::newRow("beyond the rows listed") << quint16(TutteLeRuote) << 1000 << 400;
+    QTest::addColumn<int>("lunghezza");
+    QTest::newRow("every wheel, the last 40") << quint16(TutteLeRuote) << 40 << 30 << 10;
+    QTest::newRow("the Nazionale alone, all of it") << quint16(1u << 10) << 1000 << 30 << 10;
+    QTest::newRow("Bari and Napoli, the last 7") << quint16((1u << 0) | (1u << 5)) << 7 << 30 << 10;
+    QTest::newRow("beyond the rows listed") << quint16(TutteLeRuote) << 1000 << 400 << 10;
+    QTest::newRow("long lines among short ones") << quint16(TutteLeRuote) << 200 << 60 << 40;
 }
 
 void tst_Archivio::spoglio()
@@ -232,14 +234,15 @@ void tst_Archivio::spoglio()
     QFETCH(quint16, ruote);
     QFETCH(int, ultime);
     QFETCH(int, righe);
+    QFETCH(int, lunghezza);
     const Generato g = Genera(120, 77);
-    // Lines of 2 to 10 numbers, and one that is not read.
+    // Lines of 2 to `lunghezza` numbers, and one that is not read.
     QRandomGenerator caso(righe);
     std::vector<std::vector<int>> linee;
     QString lista;
     for (int r = 0; r < righe; ++r) {
         std::vector<int> linea;
-        const int quanti = 2 + int(caso.bounded(9));
+        const int quanti = 2 + int(caso.bounded(lunghezza - 1));
         while (int(linea.size()) < quanti) {
             const int n = 1 + int(caso.bounded(90));
             if (std::find(linea.begin(), linea.end(), n) == linea.end())
