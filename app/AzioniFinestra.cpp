@@ -1,10 +1,12 @@
 // The main window's own actions and keys, whatever has the focus: F10 opens the usage
 // notes, and each action (opening lists, saving, Verifica, the development and the reduction
-// of the selection) has its shortcut and its entry at the top of the list's context menu.
+// of the selection, the archive of the draws) has its shortcut and its entry at the top of
+// the list's context menu.
 // The list box's drops pass here too, on their way to the box.
 
 #include "app/frmOmbrazio.h"
 #include "app/mDichiarazioni.h"
+#include "archivio/frmArchivio.h"
 #include "dialogs/frmInfo.h"
 #include "verifica/frmVerifica.h"
 
@@ -57,6 +59,10 @@ void frmOmbrazio::CreaAzioni()
     // not do; no platform makes it an edit.
     mnuRiduci = NuovaAzione(QStringLiteral("Riduci i selezionati..."), QKeySequence(Qt::CTRL | Qt::Key_R),
                             &frmOmbrazio::RiduciSelezionati);
+    // K, free on Windows; X11 and macOS delete to the end of the line with it, which the
+    // filter below keeps from the list box, as it does Ctrl+E.
+    mnuArchivio =
+        NuovaAzione(QStringLiteral("Archivio..."), QKeySequence(Qt::CTRL | Qt::Key_K), &frmOmbrazio::ApriArchivio);
 
     txtLista->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(txtLista, &QWidget::customContextMenuRequested, this, &frmOmbrazio::txtLista_Menu);
@@ -71,12 +77,18 @@ void frmOmbrazio::ApriVerifica()
     RichiestaVerifica(TestoLista(), this);
 }
 
+void frmOmbrazio::ApriArchivio()
+{
+    RichiestaArchivio(TestoLista(), m_ambiente, [this](const std::vector<int> &numeri) { SelezionaNumeri(numeri); },
+                      this);
+}
+
 void frmOmbrazio::txtLista_Menu(const QPoint &dove)
 {
     // The program's own actions first, then the box's editing entries, in Qt's own words.
     const std::unique_ptr<QMenu> menu(txtLista->createStandardContextMenu(dove));
     QAction *primaModifica = menu->actions().value(0);
-    menu->insertActions(primaModifica, {mnuApri, mnuSalva, mnuVerifica, mnuSviluppa, mnuRiduci});
+    menu->insertActions(primaModifica, {mnuApri, mnuSalva, mnuVerifica, mnuSviluppa, mnuRiduci, mnuArchivio});
     menu->insertSeparator(primaModifica);
     menu->exec(txtLista->viewport()->mapToGlobal(dove));
 }

@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class CellaNumero;
 class QAction;
@@ -76,6 +77,7 @@ public:
     QAction *mnuVerifica = nullptr;
     QAction *mnuSviluppa = nullptr;
     QAction *mnuRiduci = nullptr;
+    QAction *mnuArchivio = nullptr;
 
     // The list as the program sees it: lines separated by CR LF.
     QString TestoLista() const;
@@ -111,6 +113,8 @@ private:
     void lblNumero_Click(int index);
     void cmdCancella_Click();
     void ColoraCella(int index, bool selezionata);
+    // Selects the numbers the board holds, as clicks would; names those it does not hold.
+    void SelezionaNumeri(const std::vector<int> &numeri);
 
     // Combination list.
     void cmdInLista_Click();
@@ -121,6 +125,7 @@ private:
     void ApriVerifica();
     void SviluppaSelezionati();
     void RiduciSelezionati();
+    void ApriArchivio();
     bool txtLista_Rilascio(QDropEvent *evento);
     void AccodaFile(const QStringList &percorsi);
 

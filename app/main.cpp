@@ -8,6 +8,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ombrazio"));
+    // Where the settings live: the archive read last, found again at the next start.
+    QApplication::setOrganizationName(QStringLiteral("Ombrazio"));
     Traduzione::InstallaQt(QCoreApplication::applicationDirPath());
     Caratteri::RegistraSostituzioni();
 

@@ -17,6 +17,8 @@
 #include <QLabel>
 #include <QPixmap>
 
+#include <utility>
+
 namespace {
 
 constexpr int LarghezzaCliente = 4815;
@@ -158,7 +160,9 @@ qint16 RichiestaMessaggio(const QString &testo, const QString &pulsanti)
     return gRisposta;
 }
 
-QString RigaMessaggio(const QString &testo)
+namespace {
+
+QString SenzaInterruzioni(const QString &testo)
 {
     QString riga = testo;
     for (QChar &c : riga) {
@@ -167,5 +171,40 @@ QString RigaMessaggio(const QString &testo)
         else if (c.category() == QChar::Other_Control || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
             c = u'?';
     }
-    return QFontMetrics(CarattereTesto()).elidedText(riga, Qt::ElideMiddle, Twips::Px(LarghezzaTesto));
+    return riga;
+}
+
+} // namespace
+
+QString RigaMessaggio(const QString &testo)
+{
+    return QFontMetrics(CarattereTesto()).elidedText(SenzaInterruzioni(testo), Qt::ElideMiddle,
+                                                     Twips::Px(LarghezzaTesto));
+}
+
+QString RigheMessaggio(const QString &testo)
+{
+    const QFontMetrics misure(CarattereTesto());
+    const int larghezza = Twips::Px(LarghezzaTesto);
+    QStringList righe;
+    QString riga;
+    QStringList parole = SenzaInterruzioni(testo).split(u' ', Qt::SkipEmptyParts);
+    // The closing mark stays with the word before it.
+    if (parole.size() > 1 && parole.last() == QStringLiteral("..!")) {
+        parole.removeLast();
+        parole.last() += QStringLiteral(" ..!");
+    }
+    for (const QString &parola : std::as_const(parole)) {
+        const QString unita = riga.isEmpty() ? parola : riga + u' ' + parola;
+        if (riga.isEmpty() || misure.horizontalAdvance(unita) <= larghezza) {
+            riga = unita;
+            continue;
+        }
+        righe << riga;
+        riga = parola;
+    }
+    righe << riga;
+    for (QString &r : righe)
+        r = misure.elidedText(r, Qt::ElideMiddle, larghezza);
+    return righe.join(u'|');
 }

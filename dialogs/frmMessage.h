@@ -45,3 +45,8 @@ qint16 RichiestaMessaggio(const QString &testo, const QString &pulsanti);
 // shortened in the middle to the dialog's width; "|" and control characters, which would
 // break it into lines, shown as other characters.
 QString RigaMessaggio(const QString &testo);
+
+// A sentence of the program's that may quote the user's text (a field of a file) as lines of
+// a message: broken at spaces where a line would not fit the dialog's width, a word longer
+// than a line shortened, "|" and control characters shown as RigaMessaggio shows them.
+QString RigheMessaggio(const QString &testo);

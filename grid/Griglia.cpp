@@ -147,6 +147,33 @@ void frmOmbrazio::lblNumero_Click(int index)
     lblSelezionati->repaint();
 }
 
+void frmOmbrazio::SelezionaNumeri(const std::vector<int> &numeri)
+{
+    if (!gGrigliaGenerata) {
+        RichiestaMessaggio(QStringLiteral("Generare la Griglia ..!"), QStringLiteral("OK"));
+        return;
+    }
+    QStringList fuori;
+    for (int numero : numeri) {
+        if (!gCaselle.Contiene(numero) || !lblNumero.Esiste(numero)) {
+            fuori << QString::number(numero);
+        } else if (!gCaselle(numero)) {
+            gCaselle.Imposta(numero, true);
+            ColoraCella(numero, true);
+            ++gSelezionati;
+        }
+    }
+    lblSelezionati->setText(QString::number(gSelezionati));
+    lblSelezionati->repaint();
+    if (fuori.isEmpty())
+        return;
+    // Up to 81 of them, on as many lines as they take.
+    const QString testo = fuori.size() == 1
+        ? QStringLiteral("Il numero %1 non è nella griglia ..!").arg(fuori.first())
+        : QStringLiteral("I numeri %1 non sono nella griglia ..!").arg(fuori.join(QStringLiteral(", ")));
+    RichiestaMessaggio(RigheMessaggio(testo), QStringLiteral("OK"));
+}
+
 void frmOmbrazio::cmdCancella_Click()
 {
     if (gSelezionati <= 0) {

@@ -108,21 +108,6 @@ const Verifica::Lista &frmVerifica::Righe()
     return *m_lista;
 }
 
-bool frmVerifica::RifiutaLista(const Verifica::Lista &lista)
-{
-    if (lista.vuota) {
-        RichiestaMessaggio(QStringLiteral("L'Area combinazioni è vuota ..!"), QStringLiteral("OK"));
-        return true;
-    }
-    if (lista.righe.empty()) {
-        RichiestaMessaggio(QStringLiteral("Nessuna riga da verificare:|la riga %1 non contiene numeri da 1 a 90 ..!")
-                               .arg(lista.primaNonVerificata),
-                           QStringLiteral("OK"));
-        return true;
-    }
-    return false;
-}
-
 void frmVerifica::Mostra(const QString &testo)
 {
     txtRisultato->setPlainText(testo);
@@ -233,4 +218,19 @@ void RichiestaVerifica(const QString &lista, QWidget *finestra)
 {
     frmVerifica verifica(lista, finestra);
     verifica.exec();
+}
+
+bool RifiutaLista(const Verifica::Lista &lista)
+{
+    if (lista.vuota) {
+        RichiestaMessaggio(QStringLiteral("L'Area combinazioni è vuota ..!"), QStringLiteral("OK"));
+        return true;
+    }
+    if (lista.righe.empty()) {
+        RichiestaMessaggio(QStringLiteral("Nessuna riga da verificare:|la riga %1 non contiene numeri da 1 a 90 ..!")
+                               .arg(lista.primaNonVerificata),
+                           QStringLiteral("OK"));
+        return true;
+    }
+    return false;
 }

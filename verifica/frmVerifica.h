@@ -52,8 +52,6 @@ private:
     void Ferma();
     // The lines, read once, when first asked for.
     const Verifica::Lista &Righe();
-    // Refuses an empty list or one without a line to check; true when it did.
-    bool RifiutaLista(const Verifica::Lista &lista);
     void Mostra(const QString &testo);
 
     QString m_testoLista;
@@ -69,3 +67,7 @@ private:
 
 // Opens the window over `finestra` on the list text `lista`; returns when it has closed.
 void RichiestaVerifica(const QString &lista, QWidget *finestra);
+
+// Refuses, with a message, an empty list or one without a line to check; true when it did.
+// Whatever checks the list's lines refuses them in the same words.
+bool RifiutaLista(const Verifica::Lista &lista);

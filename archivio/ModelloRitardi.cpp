@@ -1,0 +1,68 @@
+#include "archivio/ModelloRitardi.h"
+
+#include "common/mFunzioni.h"
+
+void ModelloRitardi::Imposta(std::vector<Archivio::Ritardo> ritardi)
+{
+    beginResetModel();
+    m_ritardi = std::move(ritardi);
+    endResetModel();
+}
+
+int ModelloRitardi::rowCount(const QModelIndex &genitore) const
+{
+    return genitore.isValid() ? 0 : int(m_ritardi.size());
+}
+
+int ModelloRitardi::columnCount(const QModelIndex &genitore) const
+{
+    return genitore.isValid() ? 0 : Colonne;
+}
+
+QVariant ModelloRitardi::data(const QModelIndex &indice, int ruolo) const
+{
+    if (!indice.isValid())
+        return {};
+    const Archivio::Ritardo &r = m_ritardi[std::size_t(indice.row())];
+    const int colonna = indice.column();
+    if (ruolo == Qt::TextAlignmentRole)
+        return int(colonna == Ultima ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+    if (ruolo != Qt::DisplayRole && ruolo != RuoloOrdine)
+        return {};
+    const bool ordine = ruolo == RuoloOrdine;
+    switch (colonna) {
+    case Numero:
+        return ordine ? QVariant(r.numero) : QVariant(mFunzioni::CampoNumero(r.numero));
+    case Ritardo:
+        return r.ritardo;
+    case RitardoMassimo:
+        return r.ritardoMassimo;
+    case Frequenza:
+        return r.frequenza;
+    case Ultima: {
+        if (ordine)
+            return r.ultima;
+        if (r.ultima.isNull())
+            return QString();
+        QString testo = r.ultima.toString(QStringLiteral("dd/MM/yyyy"));
+        for (int ruota = 0; ruota < Archivio::Ruote; ++ruota) {
+            if (r.ruoteUltima >> ruota & 1) {
+                testo += u' ';
+                testo += Archivio::Sigla(ruota);
+            }
+        }
+        return testo;
+    }
+    default:
+        return {};
+    }
+}
+
+QVariant ModelloRitardi::headerData(int sezione, Qt::Orientation verso, int ruolo) const
+{
+    if (verso != Qt::Horizontal || ruolo != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(sezione, verso, ruolo);
+    static const char16_t *const Titoli[Colonne] = {u"Numero", u"Ritardo", u"Ritardo massimo", u"Frequenza",
+                                                     u"Ultima uscita"};
+    return sezione >= 0 && sezione < Colonne ? QString::fromUtf16(Titoli[sezione]) : QVariant();
+}
