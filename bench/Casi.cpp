@@ -3,6 +3,7 @@
 // timed; each iteration prepares its window first, and checks the result after.
 
 #include "Casi.h"
+#include "Archivio.h"
 #include "Dati.h"
 #include "Garanzia.h"
 #include "Floor.h"
@@ -689,6 +690,7 @@ const std::vector<Confronto> &Confronti()
         {"VERIFICA, 32,767 lines, result shown", "verifica/32767", "floor/split_toInt/32767", 1.5},
         {"SVILUPPA 20 in 6 (38,760 lines), list box updated", "sviluppa/20_in_6", "floor/setPlainText_38760", 1.5},
         {"SVILUPPA 48 in 4 (194,580 lines), list box updated", "sviluppa/48_in_4", "floor/setPlainText_194580", 1.5},
+        {"read an archive of 80,000 wheel rows, sorted by date", CasoArchivioLettura, CasoArchivioFloor, 1.5},
         {"start-up to first paint", CasoAvvioNostro, CasoAvvioFloor, 1.2},
     };
     return confronti;
@@ -726,6 +728,7 @@ int main(int argc, char *argv[])
     Registra("sviluppa/48_in_4", [](benchmark::State &s) { SviluppaClick(s, 48, 4); }, 1);
     Registra("floor/setPlainText_194580", [](benchmark::State &s) { FloorSviluppo(s, 48, 4); }, 1);
     RegistraGaranzia();
+    RegistraArchivio();
     Registra(CasoAvvioNostro, [](benchmark::State &s) { Avvio(s, AVVIO_OMBRAZIO); }, 1);
     Registra(CasoAvvioFloor, [](benchmark::State &s) { Avvio(s, AVVIO_MINIMO); }, 1);
 

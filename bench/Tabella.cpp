@@ -1,5 +1,6 @@
 #include "Tabella.h"
 
+#include "Archivio.h"
 #include "Casi.h"
 #include "Garanzia.h"
 
@@ -150,7 +151,7 @@ int StampaTabella(const Raccoglitore &r)
     mancati += ok ? 0 : 1;
     std::printf("fitted growth exponent: %.2f (goal <= 1.2) %s;  CPU time: %.2f;  floor: %.2f\n", esponente,
                 ok ? "ok" : "MISSED", esponenteCpu, esponenteFloor);
-    return mancati + StampaGaranzia(r);
+    return mancati + StampaGaranzia(r) + StampaArchivio(r);
 }
 
 void StampaFalliti(const Raccoglitore &r, std::size_t casi, const std::set<std::string> &falliti)

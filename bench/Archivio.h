@@ -1,0 +1,18 @@
+#pragma once
+// The archive of real draws: a synthetic one of 80,000 wheel rows in the download's format,
+// read (against a floor in the main table), the list replayed over it, the delay table, and
+// the memory a loaded archive holds. Absolute goals printed after the guarantee's table.
+
+#include <string>
+
+class Raccoglitore;
+
+inline const char *const CasoArchivioLettura = "archivio/read_80000";
+inline const char *const CasoArchivioFloor = "floor/readAll_split_toInt/80000";
+
+// Registers the archive's cases, the floor of the reading among them.
+void RegistraArchivio();
+
+// Prints the rows with absolute goals; returns how many were missed (a row that did not run
+// counts as missed, as in the other tables).
+int StampaArchivio(const Raccoglitore &risultati);
