@@ -5,9 +5,11 @@
 #include "app/Caratteri.h"
 #include "app/frmOmbrazio.h"
 #include "app/mDichiarazioni.h"
+#include "archivio/frmArchivio.h"
 #include "common/PulsanteComando.h"
 #include "grid/CellaNumero.h"
 #include "helpers/Dialoghi.h"
+#include "helpers/Estrazioni.h"
 #include "list/Salvataggio.h"
 #include "riduzione/frmRiduzione.h"
 #include "verifica/frmVerifica.h"
@@ -16,6 +18,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -51,6 +54,7 @@ private slots:
 private:
     void Clicca(const QList<int> &celle);
 
+    QTemporaryDir impostazioni;
     std::unique_ptr<QTemporaryDir> cartella;
     std::unique_ptr<frmOmbrazio> finestra;
     QString readme;
@@ -59,6 +63,10 @@ private:
 void tst_Documentazione::initTestCase()
 {
     Caratteri::RegistraSostituzioni();
+    // The archive read last is remembered: in a folder of the test's, never the user's.
+    QCoreApplication::setOrganizationName(QStringLiteral("Ombrazio"));
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, impostazioni.path());
     readme = Leggi(QStringLiteral(OMBRAZIO_SOURCE_DIR "/README.md"));
 }
 
@@ -68,7 +76,8 @@ void tst_Documentazione::init()
     cartella = std::make_unique<QTemporaryDir>();
     QVERIFY(QDir(cartella->path()).mkpath(QStringLiteral("Shared/Costruzioni")));
     finestra = std::make_unique<frmOmbrazio>(
-        Ambiente{[] { return Adesso; }, cartella->path(), std::make_shared<Salvataggio::ScritturaFile>()});
+        Ambiente{[] { return Adesso; }, cartella->path(), std::make_shared<Salvataggio::ScritturaFile>(),
+                 [this](QFileDialog &) { return QStringList{cartella->filePath(QStringLiteral("storico.txt"))}; }});
     finestra->show();
     QVERIFY(QTest::qWaitForWindowExposed(finestra.get()));
 }
@@ -169,6 +178,33 @@ void tst_Documentazione::sessioneFotografata()
     QTRY_COMPARE(riduzione.visti.size(), 1);
     QCOMPARE(trovate, QStringLiteral("Trovate: 12 righe (ottimo)"));
     QCOMPARE(f.TestoLista().count(QStringLiteral("\r\n")), 4 + 12);
+
+    // Ctrl+K: the list replayed over two years of made-up draws.
+    QFile storico(cartella->filePath(QStringLiteral("storico.txt")));
+    QVERIFY(storico.open(QIODevice::WriteOnly));
+    QVERIFY(storico.write(InventaEstrazioni(312, 0, 20250205, QDate(2024, 1, 2)).File()) > 0);
+    storico.close();
+    RispondiDialoghi archivio;
+    QString descrizione;
+    archivio.Ispeziona = [&descrizione](QDialog *d) {
+        auto *a = qobject_cast<frmArchivio *>(d);
+        if (!a)
+            return;
+        // Its own buttons show the focus, as on a desktop, where the window opens active.
+        a->activateWindow();
+        QTRY_VERIFY(a->isActiveWindow());
+        QTest::mouseClick(a->cmdApri, Qt::LeftButton);
+        descrizione = a->lblArchivio->text();
+        QTest::mouseClick(a->cmdVerifica, Qt::LeftButton);
+        Fotografa(a, QStringLiteral("readme-archivio"));
+        a->reject();
+    };
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    QTest::keyClick(f.txtLista, Qt::Key_K, Qt::ControlModifier);
+    QTRY_COMPARE(archivio.visti.size(), 1);
+    QCOMPARE(descrizione,
+             QStringLiteral("Archivio: storico.txt, 312 estrazioni dal 02/01/2024 al 27/12/2025 (3432 ruote)"));
 }
 
 void tst_Documentazione::nomiDelReadme()
@@ -197,7 +233,7 @@ void tst_Documentazione::immaginiDelReadme()
         QVERIFY2(!foto.isNull(), qPrintable(m.captured(1)));
         QVERIFY(foto.width() >= 200 && foto.height() >= 100);
     }
-    QCOMPARE(trovate, 5);
+    QCOMPARE(trovate, 6);
     const QImage principale(QStringLiteral(OMBRAZIO_SOURCE_DIR "/docs/finestra.png"));
     QCOMPARE(principale.size(), finestra->size());
 }
