@@ -1,6 +1,6 @@
 // The main window's own actions and keys, whatever has the focus: F10 opens the usage
 // notes, and each action (opening lists, saving, Verifica, the development and the reduction
-// of the selection, the archive of the draws) has its shortcut and its entry at the top of
+// of the selection, the archive of the draws, printing) has its shortcut and its entry at the top of
 // the list's context menu.
 // The list box's drops pass here too, on their way to the box.
 
@@ -63,6 +63,10 @@ void frmOmbrazio::CreaAzioni()
     // filter below keeps from the list box, as it does Ctrl+E.
     mnuArchivio =
         NuovaAzione(QStringLiteral("Archivio..."), QKeySequence(Qt::CTRL | Qt::Key_K), &frmOmbrazio::ApriArchivio);
+    // Every desktop prints with Ctrl+P; the list box has no use for it, nor for the PDF's key.
+    mnuStampa = NuovaAzione(QStringLiteral("Stampa..."), QKeySequence(Qt::CTRL | Qt::Key_P), &frmOmbrazio::StampaLista);
+    mnuEsportaPdf = NuovaAzione(QStringLiteral("Esporta PDF..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
+                                &frmOmbrazio::EsportaPdf);
 
     txtLista->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(txtLista, &QWidget::customContextMenuRequested, this, &frmOmbrazio::txtLista_Menu);
@@ -88,7 +92,8 @@ void frmOmbrazio::txtLista_Menu(const QPoint &dove)
     // The program's own actions first, then the box's editing entries, in Qt's own words.
     const std::unique_ptr<QMenu> menu(txtLista->createStandardContextMenu(dove));
     QAction *primaModifica = menu->actions().value(0);
-    menu->insertActions(primaModifica, {mnuApri, mnuSalva, mnuVerifica, mnuSviluppa, mnuRiduci, mnuArchivio});
+    menu->insertActions(primaModifica, {mnuApri, mnuSalva, mnuVerifica, mnuSviluppa, mnuRiduci, mnuArchivio, mnuStampa,
+                                          mnuEsportaPdf});
     menu->insertSeparator(primaModifica);
     menu->exec(txtLista->viewport()->mapToGlobal(dove));
 }

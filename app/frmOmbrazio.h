@@ -4,6 +4,7 @@
 #include "common/ArrayWidget.h"
 #include "list/Apertura.h"
 #include "list/Salvataggio.h"
+#include "verifica/Verifica.h"
 
 #include <QDateTime>
 #include <QFrame>
@@ -11,6 +12,10 @@
 #include <functional>
 #include <memory>
 #include <vector>
+
+namespace Stampa {
+struct Voce;
+}
 
 class CellaNumero;
 class QAction;
@@ -20,9 +25,15 @@ class PulsanteComando;
 class QDropEvent;
 class QFileDialog;
 class QPlainTextEdit;
+class QPrinter;
 
 // Shows the dialog and returns the files chosen in it; none when it is cancelled.
 QStringList ScegliFileDiSistema(QFileDialog &dialogo);
+// What SALVA, printing and the export say of a list without a line.
+const QString &MessaggioListaVuota();
+
+// Shows the system's print dialog over `finestra`; whether a printer was chosen.
+bool ScegliStampanteDiSistema(QPrinter &stampante, QWidget *finestra);
 
 // What the window takes from the system; tests hand in their own.
 struct Ambiente
@@ -33,6 +44,11 @@ struct Ambiente
     // Runs the open dialog, as the window has set it up, and returns the files chosen.
     std::function<QStringList(QFileDialog &)> ScegliFile = ScegliFileDiSistema;
     std::shared_ptr<Apertura::LetturaFile> Lettura = std::make_shared<Apertura::LetturaFile>();
+    std::function<bool(QPrinter &, QWidget *)> ScegliStampante = ScegliStampanteDiSistema;
+    // The guarantee that a printed page's header gives, and how long printing waits for it.
+    std::function<bool(const Verifica::Lista &, Verifica::Garanzia &, Verifica::Avanzamento &)> Garanzia =
+        Verifica::CalcolaGaranzia;
+    int AttesaGaranzia = 2000;
 
     static Ambiente DiSistema();
 };
@@ -78,6 +94,8 @@ public:
     QAction *mnuSviluppa = nullptr;
     QAction *mnuRiduci = nullptr;
     QAction *mnuArchivio = nullptr;
+    QAction *mnuStampa = nullptr;
+    QAction *mnuEsportaPdf = nullptr;
 
     // The list as the program sees it: lines separated by CR LF.
     QString TestoLista() const;
@@ -126,6 +144,10 @@ private:
     void SviluppaSelezionati();
     void RiduciSelezionati();
     void ApriArchivio();
+    void StampaLista();
+    void EsportaPdf();
+    // The header and the lines to print; false when the user stopped it.
+    bool PreparaStampa(QStringList &intestazione, std::vector<Stampa::Voce> &voci);
     bool txtLista_Rilascio(QDropEvent *evento);
     void AccodaFile(const QStringList &percorsi);
 

@@ -46,7 +46,7 @@ endif()
 # icon is inside the .exe.
 if(WIN32)
   install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>
-    DESTINATION .)
+    $<TARGET_FILE:Qt6::PrintSupport> DESTINATION .)
   install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
   install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
   if(MINGW)

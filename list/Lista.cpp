@@ -23,15 +23,11 @@
 #include <QPlainTextEdit>
 #include <QTextDocument>
 
-namespace {
-
 const QString &MessaggioListaVuota()
 {
     static const QString testo = QStringLiteral("L'Area combinazioni è vuota ..!");
     return testo;
 }
-
-} // namespace
 
 void frmOmbrazio::cmdInLista_Click()
 {

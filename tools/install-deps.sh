@@ -15,6 +15,8 @@ PACKAGES=(
   clang libclang-rt-14-dev
   libbenchmark-dev
   desktop-file-utils
+  # The tests read the exported PDFs back with poppler's pdftotext, a reader of its own.
+  poppler-utils
 )
 # Qt for Windows is built from Debian's own qt6-base source with the host tools above;
 # dpkg-dev unpacks that source and applies Debian's patches.

@@ -20,7 +20,7 @@ OPZIONI=(
   # No OpenGL. FEATURE_opengl=OFF alone breaks the windows plugin; Direct2D stays for its
   # link, without the 1.1 API.
   -DINPUT_opengl=no -DFEATURE_direct2d1_1=OFF
-  -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_network=OFF -DFEATURE_printsupport=OFF
+  -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_network=OFF -DFEATURE_printsupport=ON
   -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_vulkan=OFF -DFEATURE_zstd=OFF
   # The offscreen plugin, which the tests use, draws text with FreeType: Qt's own copy.
   -DFEATURE_freetype=ON -DFEATURE_system_freetype=OFF

@@ -1,0 +1,175 @@
+// The list on paper and as PDF: Ctrl+P through the system's print dialog and Qt's preview,
+// Ctrl+Shift+P into a file written as SALVA writes its files.
+
+#include "app/frmOmbrazio.h"
+#include "app/mDichiarazioni.h"
+#include "dialogs/frmMessage.h"
+#include "dialogs/mGestioneErrori.h"
+#include "list/ListaDocumento.h"
+#include "stampa/Stampa.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QTimer>
+
+#include <atomic>
+#include <memory>
+#include <new>
+#include <thread>
+
+namespace {
+
+// The progress of a long print, with ANNULLA; shown once it has taken half a second.
+std::unique_ptr<QProgressDialog> FinestraAvanzamento(QWidget *finestra)
+{
+    auto avanzamento = std::make_unique<QProgressDialog>(finestra);
+    avanzamento->setWindowTitle(QStringLiteral("Ombrazio® - Stampa"));
+    avanzamento->setCancelButtonText(QStringLiteral("ANNULLA"));
+    avanzamento->setWindowModality(Qt::WindowModal);
+    avanzamento->setAutoReset(false);
+    avanzamento->setAutoClose(false);
+    avanzamento->setMinimumDuration(500);
+    avanzamento->setValue(0);
+    return avanzamento;
+}
+
+Stampa::Avanza AvanzaIn(QProgressDialog &avanzamento)
+{
+    return [&avanzamento](int fatte, int pagine) {
+        avanzamento.setLabelText(QStringLiteral("Pagina %1 di %2").arg(fatte).arg(pagine));
+        avanzamento.setMaximum(pagine);
+        // A modal progress window lets the events through here: ANNULLA, repaints.
+        avanzamento.setValue(fatte);
+        return !avanzamento.wasCanceled();
+    };
+}
+
+} // namespace
+
+bool ScegliStampanteDiSistema(QPrinter &stampante, QWidget *finestra)
+{
+    QPrintDialog dialogo(&stampante, finestra);
+    return dialogo.exec() == QDialog::Accepted;
+}
+
+bool frmOmbrazio::PreparaStampa(QStringList &intestazione, std::vector<Stampa::Voce> &voci)
+{
+    const QString testo = TestoLista();
+    const Verifica::Lista lista = Verifica::LeggiLista(testo);
+    voci = Stampa::Voci(testo, lista);
+    QStringList garanzia;
+    if (Stampa::HaGaranzia(lista)) {
+        // Off the window's thread, waited for no longer than printing should wait.
+        const auto avanzamento = FinestraAvanzamento(this);
+        avanzamento->setLabelText(QStringLiteral("Calcolo della garanzia..."));
+        avanzamento->setMaximum(1000);
+        Verifica::Avanzamento stato;
+        Verifica::Garanzia esito;
+        bool riuscita = false;
+        bool memoriaEsaurita = false;
+        std::atomic<bool> finita{false};
+        const auto calcola = m_ambiente.Garanzia;
+        std::thread lavoro([&] {
+            try {
+                riuscita = calcola(lista, esito, stato);
+            } catch (const std::bad_alloc &) {
+                memoriaEsaurita = true;
+            }
+            finita.store(true);
+        });
+        QElapsedTimer orologio;
+        orologio.start();
+        QEventLoop attesa;
+        QTimer battito;
+        connect(&battito, &QTimer::timeout, &attesa, [&] {
+            avanzamento->setValue(stato.millesimi.load());
+            if (finita.load() || orologio.elapsed() >= m_ambiente.AttesaGaranzia || avanzamento->wasCanceled())
+                attesa.quit();
+        });
+        battito.start(20);
+        attesa.exec();
+        stato.annulla.store(true);
+        lavoro.join();
+        if (avanzamento->wasCanceled())
+            return false;
+        if (riuscita)
+            garanzia = Stampa::RigheGaranzia(esito);
+        else if (memoriaEsaurita)
+            garanzia << QStringLiteral("Garanzia non calcolata (memoria esaurita)");
+        else
+            garanzia << Stampa::GaranziaNonCalcolata();
+    }
+    intestazione = Stampa::Intestazione(m_ambiente.Orologio(), lista, int(voci.size()), garanzia);
+    return true;
+}
+
+void frmOmbrazio::StampaLista()
+{
+    if (!ListaDocumento::HaRighe(*txtLista->document())) {
+        RichiestaMessaggio(MessaggioListaVuota(), QStringLiteral("OK"));
+        return;
+    }
+    QPrinter stampante(QPrinter::HighResolution);
+    stampante.setDocName(QStringLiteral("Ombrazio"));
+    stampante.setPageMargins(Stampa::Margini(), QPageLayout::Millimeter);
+    if (!m_ambiente.ScegliStampante(stampante, this))
+        return;
+    QStringList intestazione;
+    std::vector<Stampa::Voce> voci;
+    if (!PreparaStampa(intestazione, voci))
+        return;
+    QPrintPreviewDialog anteprima(&stampante, this);
+    anteprima.setWindowTitle(QStringLiteral("Ombrazio® - Anteprima di stampa"));
+    // Asked again whenever the preview's page changes, and by its own print button.
+    connect(&anteprima, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter *foglio) {
+        const auto avanzamento = FinestraAvanzamento(&anteprima);
+        Stampa::Disegna(*foglio, intestazione, voci, AvanzaIn(*avanzamento));
+    });
+    anteprima.exec();
+}
+
+void frmOmbrazio::EsportaPdf()
+{
+    if (!ListaDocumento::HaRighe(*txtLista->document())) {
+        RichiestaMessaggio(MessaggioListaVuota(), QStringLiteral("OK"));
+        return;
+    }
+    QStringList scelti;
+    {
+        const QString cartella = Salvataggio::CartellaSalvataggio(m_ambiente.CartellaProgramma);
+        QFileDialog dialogo(this, QStringLiteral("Esporta PDF"), cartella);
+        dialogo.setAcceptMode(QFileDialog::AcceptSave);
+        dialogo.setFileMode(QFileDialog::AnyFile);
+        dialogo.setNameFilters({QStringLiteral("Documenti PDF (*.pdf)"), QStringLiteral("Tutti i file (*)")});
+        dialogo.setDefaultSuffix(QStringLiteral("pdf"));
+        dialogo.selectFile(cartella + u'/' + Salvataggio::NomeFile(m_ambiente.Orologio(), gQuantitaNumeri)
+                           + QStringLiteral(".pdf"));
+        scelti = m_ambiente.ScegliFile(dialogo);
+    }
+    if (scelti.isEmpty())
+        return;
+    QStringList intestazione;
+    std::vector<Stampa::Voce> voci;
+    if (!PreparaStampa(intestazione, voci))
+        return;
+    QByteArray dati;
+    {
+        const auto avanzamento = FinestraAvanzamento(this);
+        dati = Stampa::Pdf(intestazione, voci, AvanzaIn(*avanzamento));
+    }
+    if (dati.isEmpty())
+        return;
+    if (const int errore = Salvataggio::ScriviFile(scelti.first(), dati, *m_ambiente.Scrittura)) {
+        mGestioneErrori::MostraErrore(errore);
+        return;
+    }
+    RichiestaMessaggio(QStringLiteral("Lista esportata in PDF, col nome:|") + RigaMessaggio(QFileInfo(scelti.first()).fileName()),
+                       QStringLiteral("OK"));
+}
