@@ -352,8 +352,8 @@ void tst_frmArchivio::ricordatoDopoIlRiavvio()
     scelta.clear();
     std::unique_ptr<frmOmbrazio> finestra = ApriFinestra(ambiente);
     QVERIFY(finestra);
-    QCOMPARE(VociMenuContestuale(finestra->txtLista->viewport(), QPoint(5, 5)).mid(5, 2),
-             (QStringList{"Archivio...\tCtrl+K", "-"}));
+    QCOMPARE(VociMenuContestuale(finestra->txtLista->viewport(), QPoint(5, 5)).value(5),
+             QStringLiteral("Archivio...\tCtrl+K"));
     // As on X11, where the list box would take Ctrl+K to delete to the end of the line.
     struct VuoleIlTasto : QObject
     {

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QContextMenuEvent>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
 #include <algorithm>
@@ -55,6 +56,10 @@ void RispondiDialoghi::Controlla()
 {
     auto *dialogo = qobject_cast<QDialog *>(QApplication::activeModalWidget());
     if (!dialogo || dialogo == m_ultimo || !dialogo->isVisible())
+        return;
+    // A progress window is left to its work, unless it is to be stopped.
+    if (qobject_cast<QProgressDialog *>(dialogo)
+        && (m_risposte.isEmpty() || m_risposte.first() != QStringLiteral("ANNULLA")))
         return;
     m_ultimo = dialogo;
     QPointer<QDialog> guardia(dialogo);

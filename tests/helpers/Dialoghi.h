@@ -26,7 +26,8 @@ class RispondiDialoghi : public QObject
 
 public:
     // Each modal dialog that opens is answered with the next caption in `risposte`
-    // ("" clicks the first button); when they run out, the first button is clicked.
+    // ("" clicks the first button); when they run out, the first button is clicked. A
+    // progress window is answered only when the next caption is "ANNULLA".
     explicit RispondiDialoghi(QStringList risposte = {}, QObject *parent = nullptr);
     ~RispondiDialoghi() override;
 
