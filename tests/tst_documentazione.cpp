@@ -10,11 +10,13 @@
 #include "grid/CellaNumero.h"
 #include "helpers/Dialoghi.h"
 #include "helpers/Estrazioni.h"
+#include "helpers/Pdf.h"
 #include "list/Salvataggio.h"
 #include "riduzione/frmRiduzione.h"
 #include "verifica/frmVerifica.h"
 
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
@@ -77,7 +79,12 @@ void tst_Documentazione::init()
     QVERIFY(QDir(cartella->path()).mkpath(QStringLiteral("Shared/Costruzioni")));
     finestra = std::make_unique<frmOmbrazio>(
         Ambiente{[] { return Adesso; }, cartella->path(), std::make_shared<Salvataggio::ScritturaFile>(),
-                 [this](QFileDialog &) { return QStringList{cartella->filePath(QStringLiteral("storico.txt"))}; }});
+                 [this](QFileDialog &dialogo) {
+                     // The archive to open, or where the list goes as PDF.
+                     return QStringList{cartella->filePath(dialogo.acceptMode() == QFileDialog::AcceptSave
+                                                               ? QStringLiteral("Shared/Costruzioni/readme.pdf")
+                                                               : QStringLiteral("storico.txt"))};
+                 }});
     finestra->show();
     QVERIFY(QTest::qWaitForWindowExposed(finestra.get()));
 }
@@ -205,6 +212,22 @@ void tst_Documentazione::sessioneFotografata()
     QTRY_COMPARE(archivio.visti.size(), 1);
     QCOMPARE(descrizione,
              QStringLiteral("Archivio: storico.txt, 312 estrazioni dal 02/01/2024 al 27/12/2025 (3432 ruote)"));
+
+    // Ctrl+Shift+P: the list as PDF, its first page as the README shows it.
+    RispondiDialoghi esporta;
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    QTest::keyClick(f.txtLista, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    QTRY_COMPARE(esporta.visti.size(), 1);
+    QCOMPARE(esporta.visti[0].testo, QStringLiteral("Lista esportata in PDF, col nome:\nreadme.pdf"));
+    const QString pdf = cartella->filePath(QStringLiteral("Shared/Costruzioni/readme.pdf"));
+    // The four lines of the session and the twelve of the reduction, on 14 + 5 numbers.
+    QVERIFY(TestoPdf(pdf).contains(QStringLiteral("16 righe, 19 numeri: 01 02 03 04 05 07 08 09 12 14 18 22")));
+    const QString pagina = PrimaPaginaPng(pdf, 60);
+    QVERIFY(!pagina.isEmpty());
+    QDir().mkpath(QStringLiteral(OMBRAZIO_BUILD_DIR "/screenshots"));
+    QFile::remove(QStringLiteral(OMBRAZIO_BUILD_DIR "/screenshots/readme-stampa.png"));
+    QVERIFY(QFile::copy(pagina, QStringLiteral(OMBRAZIO_BUILD_DIR "/screenshots/readme-stampa.png")));
 }
 
 void tst_Documentazione::nomiDelReadme()
@@ -233,7 +256,7 @@ void tst_Documentazione::immaginiDelReadme()
         QVERIFY2(!foto.isNull(), qPrintable(m.captured(1)));
         QVERIFY(foto.width() >= 200 && foto.height() >= 100);
     }
-    QCOMPARE(trovate, 6);
+    QCOMPARE(trovate, 7);
     const QImage principale(QStringLiteral(OMBRAZIO_SOURCE_DIR "/docs/finestra.png"));
     QCOMPARE(principale.size(), finestra->size());
 }
