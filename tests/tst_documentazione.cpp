@@ -143,75 +143,78 @@ void tst_Documentazione::sessioneFotografata()
         QCOMPARE(note.visti[0].classe, QStringLiteral("frmInfo"));
     }
 
-    // Ctrl+E: the list against a draw, as the README shows it.
-    RispondiDialoghi verifica;
-    QString risultato;
-    verifica.Ispeziona = [&risultato](QDialog *d) {
-        auto *v = qobject_cast<frmVerifica *>(d);
-        if (!v)
-            return;
-        QTest::keyClicks(v->txtEstrazione, QStringLiteral("1, 5, 12, 22, 30"));
-        QTest::keyClick(v->txtEstrazione, Qt::Key_Return);
-        risultato = v->txtRisultato->toPlainText();
-        Fotografa(v, QStringLiteral("readme-verifica"));
-        v->reject();
-    };
-    // The window has the focus back from the notes, as on a desktop.
-    f.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&f));
-    QTest::keyClick(f.txtLista, Qt::Key_E, Qt::ControlModifier);
-    QTRY_COMPARE(verifica.visti.size(), 1);
-    QCOMPARE(risultato, QStringLiteral("Estrazione: 01 05 12 22 30\nRighe verificate: 4\nRighe con 4 punti: 0\nRighe con 3 punti: 1\n"
-                                       "Righe con 2 punti: 1\nAmbi: 4  Terni: 1  Quaterne: 0  Cinquine: 0\n"
-                                       "Riga 1: [01] [05] [12]\nRiga 3: 03 04 [22] [30]"));
+    { // Ctrl+E: the list against a draw, as the README shows it.
+        RispondiDialoghi verifica;
+        QString risultato;
+        verifica.Ispeziona = [&risultato](QDialog *d) {
+            auto *v = qobject_cast<frmVerifica *>(d);
+            if (!v)
+                return;
+            QTest::keyClicks(v->txtEstrazione, QStringLiteral("1, 5, 12, 22, 30"));
+            QTest::keyClick(v->txtEstrazione, Qt::Key_Return);
+            risultato = v->txtRisultato->toPlainText();
+            Fotografa(v, QStringLiteral("readme-verifica"));
+            v->reject();
+        };
+        // The window has the focus back from the notes, as on a desktop.
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        QTest::keyClick(f.txtLista, Qt::Key_E, Qt::ControlModifier);
+        QTRY_COMPARE(verifica.visti.size(), 1);
+        QCOMPARE(risultato, QStringLiteral("Estrazione: 01 05 12 22 30\nRighe verificate: 4\nRighe con 4 punti: 0\nRighe con 3 punti: 1\n"
+                                           "Righe con 2 punti: 1\nAmbi: 4  Terni: 1  Quaterne: 0  Cinquine: 0\n"
+                                           "Riga 1: [01] [05] [12]\nRiga 3: 03 04 [22] [30]"));
+    }
 
-    // Ctrl+R: nine numbers in terzine with the ambo guaranteed, found at its lower bound.
-    QTest::mouseClick(f.cmdCancella, Qt::LeftButton);
-    Clicca({3, 7, 12, 18, 22, 25, 29, 33, 35});
-    RispondiDialoghi riduzione({QStringLiteral("IN LISTA")});
-    QString trovate;
-    riduzione.Ispeziona = [&trovate](QDialog *d) {
-        auto *r = qobject_cast<frmRiduzione *>(d);
-        if (!r)
-            return;
-        QTest::mouseClick(r->cmdRiduci, Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(r->cmdInLista->isEnabled(), 20000);
-        trovate = r->lblTrovate->text();
-        Fotografa(r, QStringLiteral("readme-riduzione"));
-    };
-    f.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&f));
-    QTest::keyClick(f.txtLista, Qt::Key_R, Qt::ControlModifier);
-    QTRY_COMPARE(riduzione.visti.size(), 1);
-    QCOMPARE(trovate, QStringLiteral("Trovate: 12 righe (ottimo)"));
-    QCOMPARE(f.TestoLista().count(QStringLiteral("\r\n")), 4 + 12);
+    { // Ctrl+R: nine numbers in terzine with the ambo guaranteed, found at its lower bound.
+        QTest::mouseClick(f.cmdCancella, Qt::LeftButton);
+        Clicca({3, 7, 12, 18, 22, 25, 29, 33, 35});
+        RispondiDialoghi riduzione({QStringLiteral("IN LISTA")});
+        QString trovate;
+        riduzione.Ispeziona = [&trovate](QDialog *d) {
+            auto *r = qobject_cast<frmRiduzione *>(d);
+            if (!r)
+                return;
+            QTest::mouseClick(r->cmdRiduci, Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(r->cmdInLista->isEnabled(), 20000);
+            trovate = r->lblTrovate->text();
+            Fotografa(r, QStringLiteral("readme-riduzione"));
+        };
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        QTest::keyClick(f.txtLista, Qt::Key_R, Qt::ControlModifier);
+        QTRY_COMPARE(riduzione.visti.size(), 1);
+        QCOMPARE(trovate, QStringLiteral("Trovate: 12 righe (ottimo)"));
+        QCOMPARE(f.TestoLista().count(QStringLiteral("\r\n")), 4 + 12);
+    }
 
-    // Ctrl+K: the list replayed over two years of made-up draws.
-    QFile storico(cartella->filePath(QStringLiteral("storico.txt")));
-    QVERIFY(storico.open(QIODevice::WriteOnly));
-    QVERIFY(storico.write(InventaEstrazioni(312, 0, 20250205, QDate(2024, 1, 2)).File()) > 0);
-    storico.close();
-    RispondiDialoghi archivio;
-    QString descrizione;
-    archivio.Ispeziona = [&descrizione](QDialog *d) {
-        auto *a = qobject_cast<frmArchivio *>(d);
-        if (!a)
-            return;
-        // Its own buttons show the focus, as on a desktop, where the window opens active.
-        a->activateWindow();
-        QTRY_VERIFY(a->isActiveWindow());
-        QTest::mouseClick(a->cmdApri, Qt::LeftButton);
-        descrizione = a->lblArchivio->text();
-        QTest::mouseClick(a->cmdVerifica, Qt::LeftButton);
-        Fotografa(a, QStringLiteral("readme-archivio"));
-        a->reject();
-    };
-    f.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&f));
-    QTest::keyClick(f.txtLista, Qt::Key_K, Qt::ControlModifier);
-    QTRY_COMPARE(archivio.visti.size(), 1);
-    QCOMPARE(descrizione,
-             QStringLiteral("Archivio: storico.txt, 312 estrazioni dal 02/01/2024 al 27/12/2025 (3432 ruote)"));
+    { // Ctrl+K: the list replayed over two years of made-up draws.
+        QFile storico(cartella->filePath(QStringLiteral("storico.txt")));
+        QVERIFY(storico.open(QIODevice::WriteOnly));
+        QVERIFY(storico.write(InventaEstrazioni(312, 0, 20250205, QDate(2024, 1, 2)).File()) > 0);
+        storico.close();
+        RispondiDialoghi archivio;
+        QString descrizione;
+        archivio.Ispeziona = [&descrizione](QDialog *d) {
+            auto *a = qobject_cast<frmArchivio *>(d);
+            if (!a)
+                return;
+            // Its own buttons show the focus, as on a desktop, where the window opens active.
+            a->activateWindow();
+            QTRY_VERIFY(a->isActiveWindow());
+            QTest::mouseClick(a->cmdApri, Qt::LeftButton);
+            descrizione = a->lblArchivio->text();
+            QTest::mouseClick(a->cmdVerifica, Qt::LeftButton);
+            Fotografa(a, QStringLiteral("readme-archivio"));
+            a->reject();
+        };
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        QTest::keyClick(f.txtLista, Qt::Key_K, Qt::ControlModifier);
+        QTRY_COMPARE(archivio.visti.size(), 1);
+        QCOMPARE(descrizione,
+                 QStringLiteral("Archivio: storico.txt, 312 estrazioni dal 02/01/2024 al 27/12/2025 (3432 ruote)"));
+    }
 
     // Ctrl+Shift+P: the list as PDF, its first page as the README shows it.
     RispondiDialoghi esporta;

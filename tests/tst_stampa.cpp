@@ -197,7 +197,11 @@ void tst_Stampa::pdf()
     finestra->txtLista->setPlainText(lista.join(u'\n'));
     const QString prima = finestra->TestoLista();
     const QList<DialogoVisto> visti = Esporta(QStringLiteral("lista.pdf"));
-    QCOMPARE(proposti, QStringList{Costruzioni() + QStringLiteral("/036140509-36.pdf")});
+    // Windows' own file window, not shown, has no name to give; Qt's has.
+    if (!proposti.value(0).isEmpty())
+        QCOMPARE(proposti, QStringList{Costruzioni() + QStringLiteral("/036140509-36.pdf")});
+    else
+        QVERIFY(QGuiApplication::platformName() == QStringLiteral("windows"));
     QCOMPARE(visti.size(), 1);
     QCOMPARE(visti[0].testo, QStringLiteral("Lista esportata in PDF, col nome:\nlista.pdf"));
     QCOMPARE(finestra->TestoLista(), prima);
