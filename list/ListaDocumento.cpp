@@ -2,13 +2,17 @@
 
 #include "list/ListaTesto.h"
 
+#include <QAbstractUndoItem>
+#include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QShortcut>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
+#include <memory>
 
 namespace ListaDocumento {
 
@@ -69,6 +73,66 @@ void CursoreAllaFine(QPlainTextEdit &lista)
     lista.ensureCursorVisible();
 }
 
+// One replacement of the whole list: the box, and its document before and after.
+struct Scambio
+{
+    QPointer<QPlainTextEdit> lista;
+    QPointer<QTextDocument> prima;
+    QPointer<QTextDocument> dopo;
+    bool sciolto = false;
+};
+
+// The replacement as one step in the history of each of its documents: undone in the one
+// after, it shows the one before; redone in the one before, the one after. Each document
+// keeps its own history, so the document shown again takes the same step as well, and its
+// history stands where it stood when the box left it.
+class Passaggio : public QAbstractUndoItem
+{
+public:
+    Passaggio(std::shared_ptr<Scambio> scambio, bool nelDopo)
+        : m_scambio(std::move(scambio))
+        , m_nelDopo(nelDopo)
+    {
+    }
+
+    ~Passaggio() override
+    {
+        // Dropped from its document's history: the other document, and any reached only
+        // through it, can no longer be shown. Its own step, going with it, leaves this one.
+        if (m_scambio->sciolto)
+            return;
+        m_scambio->sciolto = true;
+        if (QTextDocument *altro = m_nelDopo ? m_scambio->prima : m_scambio->dopo)
+            altro->deleteLater();
+    }
+
+    void undo() override
+    {
+        if (m_nelDopo && Mostra(m_scambio->prima))
+            m_scambio->prima->undo();
+    }
+
+    void redo() override
+    {
+        if (!m_nelDopo && Mostra(m_scambio->dopo))
+            m_scambio->dopo->redo();
+    }
+
+private:
+    bool Mostra(QTextDocument *documento)
+    {
+        QPlainTextEdit *lista = m_scambio->lista;
+        if (!lista || !documento || m_scambio->sciolto)
+            return false;
+        lista->setDocument(documento);
+        CursoreAllaFine(*lista);
+        return true;
+    }
+
+    std::shared_ptr<Scambio> m_scambio;
+    bool m_nelDopo;
+};
+
 } // namespace
 
 void Accoda(QPlainTextEdit &lista, const QString &testo)
@@ -93,14 +157,22 @@ void AccodaRighe(QPlainTextEdit &lista, const QString &righe)
 
 void Sostituisci(QPlainTextEdit &lista, const QString &testo)
 {
-    QTextCursor cursore(lista.document());
-    cursore.beginEditBlock();
-    cursore.select(QTextCursor::Document);
-    if (testo.isEmpty())
-        cursore.removeSelectedText();
-    else
-        cursore.insertText(testo);
-    cursore.endEditBlock();
+    // Taking a long list out through the history, block by block, costs as much again as
+    // writing it: the box takes a new document, and the old one waits whole for undo.
+    QTextDocument *prima = lista.document();
+    // The box deletes a document of its own when it takes another.
+    prima->setParent(&lista);
+    auto *dopo = new QTextDocument(&lista);
+    dopo->setDocumentLayout(new QPlainTextDocumentLayout(dopo));
+    dopo->setDefaultFont(prima->defaultFont());
+    dopo->setDefaultTextOption(prima->defaultTextOption());
+    dopo->setDocumentMargin(prima->documentMargin());
+    // Taken while empty: the box lays out anew every block of a document it takes.
+    lista.setDocument(dopo);
+    dopo->setPlainText(testo);
+    const auto scambio = std::make_shared<Scambio>(Scambio{&lista, prima, dopo});
+    prima->appendUndoItem(new Passaggio(scambio, false));
+    dopo->appendUndoItem(new Passaggio(scambio, true));
     CursoreAllaFine(lista);
 }
 

@@ -6,8 +6,8 @@
 // CR LF, a pasted lone CR or lone LF, and Shift+Enter's line separator all become a
 // paragraph break, so the list text never holds a lone CR or LF.
 //
-// Every change goes through a text cursor in one edit block, so the box's own
-// undo and redo take back or repeat each operation as a single step.
+// Every change is one step of the box's own undo and redo: an append goes through a
+// text cursor in one edit block, a replacement gives the box a new document.
 
 #include <QString>
 
@@ -32,7 +32,8 @@ void Accoda(QPlainTextEdit &lista, const QString &testo);
 // a last line without its line break gets one first.
 void AccodaRighe(QPlainTextEdit &lista, const QString &righe);
 
-// Replaces the whole document with `testo`, leaving the caret at the end.
+// Replaces the whole list with `testo`, leaving the caret at the end. The box then shows
+// another document, and shows each again as the replacement is undone or redone.
 void Sostituisci(QPlainTextEdit &lista, const QString &testo);
 
 // Ctrl+Y and Ctrl+Shift+Z both redo on every desktop, whichever one the platform calls standard.

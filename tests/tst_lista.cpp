@@ -10,7 +10,9 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <algorithm>
 #include <memory>
+#include <random>
 
 class tst_Lista : public QObject
 {
@@ -42,6 +44,8 @@ private slots:
 
     void annulla_data();
     void annulla();
+    void annullaListaLunga_data();
+    void annullaListaLunga();
 
 private:
     void Genera(int quantita, int perRiga);
@@ -357,6 +361,61 @@ void tst_Lista::annulla()
     QTest::keyClick(finestra->txtLista, Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(finestra->txtLista, Qt::Key_Z, Qt::ShiftModifier | Qt::ControlModifier);
     QCOMPARE(Lista(), dopo);
+}
+
+void tst_Lista::annullaListaLunga_data()
+{
+    QTest::addColumn<bool>("ordina");
+    QTest::newRow("SORT") << true;
+    QTest::newRow("CANCELLA LA LISTA") << false;
+}
+
+void tst_Lista::annullaListaLunga()
+{
+    // 10,000 distinct lines made in sorted order, then shuffled with a fixed seed; every other
+    // line has its numbers backwards, for SORT to put back in order.
+    QFETCH(bool, ordina);
+    const auto riga = [](int x, int y, int z) {
+        const auto campo = [](int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); };
+        return campo(x) + u' ' + campo(y) + u' ' + campo(z);
+    };
+    QStringList ordinate;
+    QStringList digitate;
+    for (int i = 0; i < 10000; ++i) {
+        const int a = 1 + i / 400, b = 26 + i / 20 % 20, c = 46 + i % 20;
+        ordinate << riga(a, b, c);
+        digitate << (i % 2 ? riga(c, b, a) : riga(a, b, c));
+    }
+    std::shuffle(digitate.begin(), digitate.end(), std::mt19937(20260205));
+    const QString incollata = digitate.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+    // A line typed after the paste: the history from before the replacement.
+    const QString prima = incollata + QStringLiteral("90 89\r\n");
+    const QString dopo = ordina ? ordinate.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n89 90\r\n") : QString();
+    QPlainTextEdit *lista = finestra->txtLista;
+    lista->setPlainText(incollata);
+    Scrivi(QStringLiteral("90 89\n"));
+    QCOMPARE(Lista(), prima);
+
+    if (ordina)
+        Premi(finestra->cmdSort);
+    else
+        QTest::mouseClick(finestra->lblDelete, Qt::LeftButton);
+    QCOMPARE(Lista(), dopo);
+    QVERIFY(lista->textCursor().atEnd());
+    QVERIFY(!lista->textCursor().hasSelection());
+
+    lista->setFocus();
+    QTest::keyClick(lista, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Lista(), prima);
+    QVERIFY(lista->textCursor().atEnd());
+    QTest::keyClick(lista, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(Lista(), dopo);
+    QVERIFY(lista->textCursor().atEnd());
+    QCOMPARE(lista->document()->defaultFont(), lista->font());
+    QTest::keyClick(lista, Qt::Key_Z, Qt::ControlModifier);
+    for (int i = 0; i < 20 && lista->document()->isUndoAvailable(); ++i)
+        QTest::keyClick(lista, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Lista(), incollata);
 }
 
 QTEST_MAIN(tst_Lista)
