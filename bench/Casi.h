@@ -24,6 +24,8 @@ const std::vector<Confronto> &Confronti();
 // without the program's folder.
 void Registra(const std::string &nome, std::function<void(benchmark::State &)> caso, int iterazioni);
 const std::vector<int> &RigheScala();
+// The goal for the SORT click's ratio to its floor at `righe` lines, or 0 where none is set.
+double ObiettivoSort(int righe);
 std::string CasoSort(int righe);
 std::string CasoFloorSort(int righe);
 
