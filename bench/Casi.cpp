@@ -26,16 +26,21 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QDialog>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSpinBox>
@@ -107,8 +112,10 @@ public:
 protected:
     bool eventFilter(QObject *oggetto, QEvent *evento) override
     {
-        // The program's message dialog, or the floor's plain one.
-        if (evento->type() == QEvent::Paint && qobject_cast<QDialog *>(oggetto) && oggetto != m_ultimo) {
+        // The program's message dialog, or the floor's plain one; a progress window is left to
+        // its work.
+        if (evento->type() == QEvent::Paint && qobject_cast<QDialog *>(oggetto)
+            && !qobject_cast<QProgressDialog *>(oggetto) && oggetto != m_ultimo) {
             auto *dialogo = static_cast<QDialog *>(oggetto);
             m_ultimo = dialogo;
             QMetaObject::invokeMethod(
@@ -535,6 +542,91 @@ void FloorSplitToInt(benchmark::State &stato)
     }
 }
 
+// --- Stampa ------------------------------------------------------------------------
+
+// Page objects in a PDF as QPdfWriter writes them: "/Type /Page" (and "/Pages" once).
+int PaginePdf(const QByteArray &pdf)
+{
+    return int(pdf.count("/Type /Page")) - int(pdf.count("/Type /Pages"));
+}
+
+// Ctrl+Shift+P on the real window holding the list, the file window answered with a name in
+// the lists' folder: the header with the guarantee, the pages laid out and drawn, the file
+// written, until its message is answered.
+void EsportaPdf(benchmark::State &stato)
+{
+    const QString percorso = CartellaListe() + QStringLiteral("/esporta.pdf");
+    Ambiente ambiente = AmbienteBench();
+    ambiente.ScegliFile = [percorso](QFileDialog &) { return QStringList{percorso}; };
+    mDichiarazioni::Azzera();
+    frmOmbrazio f(ambiente);
+    f.show();
+    if (!QTest::qWaitForWindowExposed(&f))
+        std::fprintf(stderr, "main window not exposed\n");
+    Incolla(f, Lista(RigheLista));
+    RispondiSubito risponditore;
+    for (auto _ : stato) {
+        QFile::remove(percorso);
+        risponditore.risposte = 0;
+        const long long t0 = OraMonotonaNs();
+        QTest::keyClick(f.txtLista, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+        Completa();
+        stato.SetIterationTime(Secondi(t0, OraMonotonaNs()));
+        QFile file(percorso);
+        const QByteArray pdf = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        // Lines of six in columns: some 300 a page.
+        if (risponditore.risposte != 1 || !pdf.startsWith("%PDF-") || PaginePdf(pdf) < RigheLista / 400)
+            stato.SkipWithError("the export did not write the list");
+    }
+}
+
+// The least that the export must do: the list box's text split into lines, each numbered and
+// drawn with QPainter on a QPdfWriter of the same page, face and margins, in the same columns
+// filled top to bottom, with no header and no page numbers, then written with QSaveFile.
+void FloorPdf(benchmark::State &stato)
+{
+    auto f = NuovaFinestra();
+    Incolla(*f, Lista(RigheLista));
+    const QString percorso = CartellaListe() + QStringLiteral("/floor.pdf");
+    for (auto _ : stato) {
+        const long long t0 = OraMonotonaNs();
+        const QStringList righe = f->txtLista->toPlainText().split(u'\n', Qt::SkipEmptyParts);
+        QByteArray dati;
+        {
+            QBuffer buffer(&dati);
+            buffer.open(QIODevice::WriteOnly);
+            QPdfWriter pdf(&buffer);
+            pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
+                                          QPageLayout::Millimeter));
+            const QFont carattere = Caratteri::Carattere(Caratteri::CourierNew, 10);
+            QPainter pittore(&pdf);
+            pittore.setFont(carattere);
+            const QFontMetricsF misure(carattere, &pdf);
+            const int cifre = int(QString::number(righe.size()).size());
+            int larghezza = 0;
+            for (const QString &riga : righe)
+                larghezza = std::max(larghezza, int(riga.size()));
+            larghezza += cifre + 2;
+            const qreal passo = misure.horizontalAdvance(u'0');
+            const int colonne = std::max(1, (int(pdf.width() / passo) + 3) / (larghezza + 3));
+            const int altezza = int(pdf.height() / misure.lineSpacing()) - 2;
+            for (int i = 0; i < righe.size(); ++i) {
+                const int posto = i % (altezza * colonne);
+                if (i > 0 && posto == 0)
+                    pdf.newPage();
+                pittore.drawText(QPointF(posto / altezza * (larghezza + 3) * passo,
+                                         posto % altezza * misure.lineSpacing() + misure.ascent()),
+                                 QString::number(i + 1).rightJustified(cifre) + QStringLiteral(". ") + righe[i]);
+            }
+        }
+        QSaveFile file(percorso);
+        const bool scritto = file.open(QIODevice::WriteOnly) && file.write(dati) == dati.size() && file.commit();
+        stato.SetIterationTime(Secondi(t0, OraMonotonaNs()));
+        if (!scritto || PaginePdf(dati) < RigheLista / 400)
+            stato.SkipWithError("the floor did not write the list");
+    }
+}
+
 // --- Sviluppo ----------------------------------------------------------------------
 
 // The numbers 1..n selected on the board of 90, the dialog answered with k once it has
@@ -695,6 +787,7 @@ const std::vector<Confronto> &Confronti()
         {"open a 32,767-line file, list box updated", "apri/32767", "floor/setPlainText_empty/32767", 1.5},
         {"open a 100,000-line file, list box updated", "apri/100000", "floor/setPlainText_empty/100000", 1.5},
         {"VERIFICA, 32,767 lines, result shown", "verifica/32767", "floor/split_toInt/32767", 1.5},
+        {"export 32,767 lines to PDF, header and guarantee", "esporta_pdf/32767", "floor/QPdfWriter/32767", 1.5},
         {"SVILUPPA 20 in 6 (38,760 lines), list box updated", "sviluppa/20_in_6", "floor/setPlainText_38760", 1.5},
         {"SVILUPPA 48 in 4 (194,580 lines), list box updated", "sviluppa/48_in_4", "floor/setPlainText_194580", 1.5},
         {"read an archive of 80,000 wheel rows, sorted by date", CasoArchivioLettura, CasoArchivioFloor, 1.5},
@@ -730,6 +823,8 @@ int main(int argc, char *argv[])
     }
     Registra("verifica/32767", VerificaClick, 3);
     Registra("floor/split_toInt/32767", FloorSplitToInt, 3);
+    Registra("esporta_pdf/32767", EsportaPdf, 1);
+    Registra("floor/QPdfWriter/32767", FloorPdf, 1);
     Registra("sviluppa/20_in_6", [](benchmark::State &s) { SviluppaClick(s, 20, 6); }, 1);
     Registra("floor/setPlainText_38760", [](benchmark::State &s) { FloorSviluppo(s, 20, 6); }, 1);
     Registra("sviluppa/48_in_4", [](benchmark::State &s) { SviluppaClick(s, 48, 4); }, 1);

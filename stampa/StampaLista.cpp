@@ -19,7 +19,6 @@
 #include <QProgressDialog>
 #include <QTimer>
 
-#include <atomic>
 #include <memory>
 #include <new>
 #include <thread>
@@ -42,7 +41,13 @@ std::unique_ptr<QProgressDialog> FinestraAvanzamento(QWidget *finestra)
 
 Stampa::Avanza AvanzaIn(QProgressDialog &avanzamento)
 {
-    return [&avanzamento](int fatte, int pagine) {
+    auto orologio = std::make_shared<QElapsedTimer>();
+    return [&avanzamento, orologio](int fatte, int pagine) {
+        // A few times a second is enough to see it move and to answer ANNULLA; each update
+        // repaints the window.
+        if (orologio->isValid() && orologio->elapsed() < 100 && fatte < pagine)
+            return true;
+        orologio->start();
         avanzamento.setLabelText(QStringLiteral("Pagina %1 di %2").arg(fatte).arg(pagine));
         avanzamento.setMaximum(pagine);
         // A modal progress window lets the events through here: ANNULLA, repaints.
@@ -74,26 +79,26 @@ bool frmOmbrazio::PreparaStampa(QStringList &intestazione, std::vector<Stampa::V
         Verifica::Garanzia esito;
         bool riuscita = false;
         bool memoriaEsaurita = false;
-        std::atomic<bool> finita{false};
         const auto calcola = m_ambiente.Garanzia;
+        QEventLoop attesa;
         std::thread lavoro([&] {
             try {
                 riuscita = calcola(lista, esito, stato);
             } catch (const std::bad_alloc &) {
                 memoriaEsaurita = true;
             }
-            finita.store(true);
+            // Ends the wait at once, even before it has begun.
+            QMetaObject::invokeMethod(&attesa, &QEventLoop::quit, Qt::QueuedConnection);
         });
         QElapsedTimer orologio;
         orologio.start();
-        QEventLoop attesa;
         QTimer battito;
         connect(&battito, &QTimer::timeout, &attesa, [&] {
             avanzamento->setValue(stato.millesimi.load());
-            if (finita.load() || orologio.elapsed() >= m_ambiente.AttesaGaranzia || avanzamento->wasCanceled())
+            if (orologio.elapsed() >= m_ambiente.AttesaGaranzia || avanzamento->wasCanceled())
                 attesa.quit();
         });
-        battito.start(20);
+        battito.start(50);
         attesa.exec();
         stato.annulla.store(true);
         lavoro.join();
