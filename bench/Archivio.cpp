@@ -9,6 +9,7 @@
 #include "Casi.h"
 #include "Dati.h"
 #include "Floor.h"
+#include "Memoria.h"
 #include "Tabella.h"
 
 #include "archivio/Archivio.h"
@@ -25,12 +26,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
 
 namespace {
 
@@ -518,24 +515,6 @@ void Ritardi(benchmark::State &stato)
 
 // --- Memory ---------------------------------------------------------------------------------
 
-long StatoKb(const char *voce)
-{
-    std::ifstream stato("/proc/self/status");
-    std::string riga;
-    while (std::getline(stato, riga)) {
-        if (riga.rfind(voce, 0) == 0)
-            return std::stol(riga.substr(std::string(voce).size()));
-    }
-    return -1;
-}
-
-void RestituisciLiberate()
-{
-#ifdef __GLIBC__
-    malloc_trim(0);
-#endif
-}
-
 // What one loading touches beyond what the process holds before it, at its peak and once
 // loaded. The pages earlier runs freed go back to the system first: reused, they would not
 // show. The time is only what the run needs to report something.
@@ -548,9 +527,7 @@ void Memoria(benchmark::State &stato)
     }
     Apertura::LetturaFile file;
     for (auto _ : stato) {
-        RestituisciLiberate();
-        std::ofstream("/proc/self/clear_refs") << "5"; // the high-water mark starts again here
-        const long prima = StatoKb("VmRSS:");
+        const long prima = InizioPicco();
         Archivio::Dati dati;
         const long long t0 = OraMonotonaNs();
         const Archivio::Lettura esito = Archivio::LeggiFile(g.percorso, dati, file);

@@ -7,6 +7,7 @@
 #include "Casi.h"
 #include "Dati.h"
 #include "Floor.h"
+#include "Memoria.h"
 #include "Tabella.h"
 
 #include "verifica/Verifica.h"
@@ -16,10 +17,6 @@
 #include <QStringList>
 
 #include <cstdio>
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -79,17 +76,6 @@ Lista Sviluppo(int numeri, int k)
     return lista;
 }
 
-long StatoKb(const char *voce)
-{
-    std::ifstream stato("/proc/self/status");
-    std::string riga;
-    while (std::getline(stato, riga)) {
-        if (riga.rfind(voce, 0) == 0)
-            return std::stol(riga.substr(std::string(voce).size()));
-    }
-    return -1;
-}
-
 // What the guarantee must be: every level filled for the development, and in every case
 // five levels whose shares are shares.
 bool Plausibile(const Garanzia &g, bool pieno)
@@ -109,11 +95,7 @@ bool Plausibile(const Garanzia &g, bool pieno)
 // pages earlier runs freed go back to the system first: reused, they would not show.
 double PiccoKb(const Lista &lista)
 {
-#ifdef __GLIBC__
-    malloc_trim(0);
-#endif
-    std::ofstream("/proc/self/clear_refs") << "5"; // the high-water mark starts again here
-    const long prima = StatoKb("VmRSS:");
+    const long prima = InizioPicco();
     Garanzia esito;
     Avanzamento avanzamento;
     CalcolaGaranzia(lista, esito, avanzamento);
