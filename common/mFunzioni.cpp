@@ -216,8 +216,31 @@ void OrdinaNumeri(QStringList &righe, const SegnalaErrore &segnala, const QLocal
 void OrdinaRighe(QStringList &righe, const SegnalaErrore &segnala)
 {
     try {
-        // QString's operator< compares UTF-16 code units, with no locale.
-        std::sort(righe.begin(), righe.end());
+        // By UTF-16 code unit, with no locale, as QString's operator< compares. The first four
+        // code units of each line, packed into one number (a line that ends sooner padded
+        // with 0, which never orders it after a longer one), settle most comparisons without
+        // reaching into the lines' own memory; equal numbers go to the whole lines.
+        struct Chiave
+        {
+            quint64 testa;
+            qsizetype indice;
+        };
+        const QStringList &lette = righe;
+        std::vector<Chiave> chiavi(std::size_t(lette.size()));
+        for (qsizetype i = 0; i < lette.size(); ++i) {
+            quint64 testa = 0;
+            for (qsizetype j = 0; j < 4; ++j)
+                testa = testa << 16 | (j < lette[i].size() ? lette[i][j].unicode() : 0u);
+            chiavi[std::size_t(i)] = {testa, i};
+        }
+        std::sort(chiavi.begin(), chiavi.end(), [&lette](const Chiave &a, const Chiave &b) {
+            return a.testa != b.testa ? a.testa < b.testa : lette[a.indice] < lette[b.indice];
+        });
+        QStringList ordinate;
+        ordinate.reserve(righe.size());
+        for (const Chiave &chiave : chiavi)
+            ordinate.append(std::move(righe[chiave.indice]));
+        righe = std::move(ordinate);
     } catch (const std::bad_alloc &) {
         segnala(ErroreMemoria);
     }

@@ -345,6 +345,16 @@ void tst_mFunzioni::ordinaRighe_data()
     // A surrogate pair (U+1F600) starts with 0xD83D, below U+FB01: code units, not code points.
     QTest::newRow("surrogates by code unit") << QStringList{QString::fromUcs4(U"\U0001F600"), QString(QChar(0xFB01))}
                                              << QStringList{QString::fromUcs4(U"\U0001F600"), QString(QChar(0xFB01))};
+    // Within the first four code units and past them: a line that ends, against one that goes
+    // on with NUL or with the highest code unit.
+    const auto t = [](const char16_t *testo, int n) { return QString::fromUtf16(testo, n); };
+    QTest::newRow("NUL against the end of a line")
+        << QStringList{t(u"a\0b", 3), t(u"a", 1), t(u"a\0\0\0\0", 5), t(u"a\0", 2)}
+        << QStringList{t(u"a", 1), t(u"a\0", 2), t(u"a\0\0\0\0", 5), t(u"a\0b", 3)};
+    QTest::newRow("alike in the first four") << QStringList{"01 05 12", "01 05 11", "01 05", "01 0", "01 05 11 "}
+                                             << QStringList{"01 0", "01 05", "01 05 11", "01 05 11 ", "01 05 12"};
+    QTest::newRow("the highest code units") << QStringList{t(u"\uFFFF", 1), t(u"\uFFFE\uFFFF", 2), t(u"\uFFFF\0", 2)}
+                                            << QStringList{t(u"\uFFFE\uFFFF", 2), t(u"\uFFFF", 1), t(u"\uFFFF\0", 2)};
 }
 
 void tst_mFunzioni::ordinaRighe()
