@@ -4,6 +4,7 @@
 #include "common/NumeriErrore.h"
 
 #include <algorithm>
+#include <array>
 #include <new>
 #include <vector>
 
@@ -216,25 +217,32 @@ void OrdinaNumeri(QStringList &righe, const SegnalaErrore &segnala, const QLocal
 void OrdinaRighe(QStringList &righe, const SegnalaErrore &segnala)
 {
     try {
-        // By UTF-16 code unit, with no locale, as QString's operator< compares. The first four
-        // code units of each line, packed into one number (a line that ends sooner padded
-        // with 0, which never orders it after a longer one), settle most comparisons without
-        // reaching into the lines' own memory; equal numbers go to the whole lines.
+        // By UTF-16 code unit, with no locale, as QString's operator< compares. The first
+        // sixteen code units of each line, packed four to a number (a line that ends sooner
+        // padded with 0, which never orders it after a longer one), settle nearly every
+        // comparison without reaching into the lines' own memory; lines alike that far are
+        // compared whole.
+        constexpr qsizetype Unita = 16;
         struct Chiave
         {
-            quint64 testa;
+            std::array<quint64, Unita / 4> testa;
             qsizetype indice;
         };
         const QStringList &lette = righe;
         std::vector<Chiave> chiavi(std::size_t(lette.size()));
         for (qsizetype i = 0; i < lette.size(); ++i) {
-            quint64 testa = 0;
-            for (qsizetype j = 0; j < 4; ++j)
-                testa = testa << 16 | (j < lette[i].size() ? lette[i][j].unicode() : 0u);
-            chiavi[std::size_t(i)] = {testa, i};
+            const QString &riga = lette[i];
+            Chiave &chiave = chiavi[std::size_t(i)];
+            chiave.testa.fill(0);
+            for (qsizetype j = 0; j < Unita; ++j)
+                chiave.testa[std::size_t(j / 4)] =
+                    chiave.testa[std::size_t(j / 4)] << 16 | (j < riga.size() ? riga[j].unicode() : 0u);
+            chiave.indice = i;
         }
         std::sort(chiavi.begin(), chiavi.end(), [&lette](const Chiave &a, const Chiave &b) {
-            return a.testa != b.testa ? a.testa < b.testa : lette[a.indice] < lette[b.indice];
+            if (a.testa != b.testa)
+                return a.testa < b.testa;
+            return lette[a.indice] < lette[b.indice];
         });
         QStringList ordinate;
         ordinate.reserve(righe.size());

@@ -351,8 +351,8 @@ void tst_mFunzioni::ordinaRighe_data()
     QTest::newRow("NUL against the end of a line")
         << QStringList{t(u"a\0b", 3), t(u"a", 1), t(u"a\0\0\0\0", 5), t(u"a\0", 2)}
         << QStringList{t(u"a", 1), t(u"a\0", 2), t(u"a\0\0\0\0", 5), t(u"a\0b", 3)};
-    QTest::newRow("alike in the first four") << QStringList{"01 05 12", "01 05 11", "01 05", "01 0", "01 05 11 "}
-                                             << QStringList{"01 0", "01 05", "01 05 11", "01 05 11 ", "01 05 12"};
+    QTest::newRow("alike in the first sixteen") << QStringList{"01 05 12 33 45 60", "01 05 12 33 45 6", "01 05 12 33 45 59", "01 05 12 33 45 60 "}
+                                             << QStringList{"01 05 12 33 45 59", "01 05 12 33 45 6", "01 05 12 33 45 60", "01 05 12 33 45 60 "};
     QTest::newRow("the highest code units") << QStringList{t(u"\uFFFF", 1), t(u"\uFFFE\uFFFF", 2), t(u"\uFFFF\0", 2)}
                                             << QStringList{t(u"\uFFFE\uFFFF", 2), t(u"\uFFFF", 1), t(u"\uFFFF\0", 2)};
 }
