@@ -178,11 +178,14 @@ void frmOmbrazio::CostruisciControlli()
                                Qt::AlignHCenter, false, true);
     lblDelete->setCursor(Qt::PointingHandCursor);
 
-    txtLista = new QPlainTextEdit(this);
+    // Its face is given before it joins the window: the box lays out its empty document in
+    // each face it gets, and the window's would be one more at start-up.
+    txtLista = new QPlainTextEdit;
+    txtLista->setFont(Caratteri::Carattere(Caratteri::CourierNew, 12));
+    txtLista->setParent(this);
     txtLista->setGeometry(Twips::PxRect(7860, 510, 4335, 6345));
     txtLista->setProperty(ProprietaTabIndex, 17);
     txtLista->setAccessibleName(QStringLiteral("Lista combinazioni"));
-    txtLista->setFont(Caratteri::Carattere(Caratteri::CourierNew, 12));
     txtLista->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtLista->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     txtLista->setLineWrapMode(QPlainTextEdit::WidgetWidth);

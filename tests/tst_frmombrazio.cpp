@@ -274,6 +274,12 @@ void tst_frmOmbrazio::pulsanti()
     QPlainTextEdit *lista = finestra->txtLista;
     QCOMPARE(lista->font().family(), Caratteri::Faccia(Caratteri::CourierNew));
     QCOMPARE(lista->font().pointSizeF(), 12.0);
+    // A control of the window like the others, its face resolved against the window's as a
+    // child's is, and its text laid out in that face.
+    QVERIFY(!lista->isWindow());
+    QCOMPARE(lista->parentWidget(), finestra.get());
+    QCOMPARE(lista->font(), Caratteri::Carattere(Caratteri::CourierNew, 12).resolve(finestra->font()));
+    QCOMPARE(lista->document()->defaultFont(), lista->font());
     QCOMPARE(lista->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     QCOMPARE(lista->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     QVERIFY(!lista->isReadOnly());
