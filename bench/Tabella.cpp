@@ -116,8 +116,14 @@ int StampaTabella(const Raccoglitore &r)
                          nostro > 0 && floor > 0 ? nostro / floor : -1, c.obiettivo});
     }
     {
+        // The ratio of each pair, not of the two medians, which may come from different pairs.
+        const double rapporto = r.MedianaContatore(CasoAvvioNostro, ContatoreAvvioRapporto);
+        righe.push_back({"start-up to first paint", Tempo(r.Mediana(CasoAvvioNostro)),
+                         Tempo(r.MedianaContatore(CasoAvvioNostro, ContatoreAvvioFloor)), rapporto, 1.2});
+    }
+    {
         const double nostro = r.MedianaContatore(CasoAvvioNostro, ContatorePicco);
-        const double floor = r.MedianaContatore(CasoAvvioFloor, ContatorePicco);
+        const double floor = r.MedianaContatore(CasoAvvioNostro, ContatorePiccoFloor);
         righe.push_back({"start-up peak memory (max RSS)", Memoria(nostro), Memoria(floor),
                          nostro > 0 && floor > 0 ? nostro / floor : -1, 1.2});
     }
