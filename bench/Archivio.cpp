@@ -217,20 +217,24 @@ double Secondi(long long da)
 // --- Reading ------------------------------------------------------------------------------
 
 // The whole of opening an archive: the file, its decoding, every row parsed, the dates sorted.
-void Lettura(benchmark::State &stato)
+// Whether the case's data could be made; if not, the case fails with the reason.
+bool Pronto(benchmark::State &stato, const std::string &errore)
 {
-    const Generato &g = Archivio80000();
-    if (!g.errore.empty()) {
-        stato.SkipWithError(g.errore.c_str());
-        return;
-    }
-    Apertura::LetturaFile file;
+    if (!errore.empty())
+        stato.SkipWithError(errore.c_str());
+    return errore.empty();
+}
+
+// Times `misura` alone, then asks `controlla` what is wrong with its result, if anything:
+// the case fails there.
+template<typename Misura, typename Controlla>
+void Cronometra(benchmark::State &stato, Misura misura, Controlla controlla)
+{
     for (auto _ : stato) {
-        Archivio::Dati dati;
         const long long t0 = OraMonotonaNs();
-        const Archivio::Lettura esito = Archivio::LeggiFile(g.percorso, dati, file);
+        const auto risultato = misura();
         stato.SetIterationTime(Secondi(t0));
-        const std::string errore = esito.Accettata() ? Controlla(dati, g) : Rifiuto(esito);
+        const std::string errore = controlla(risultato);
         if (!errore.empty()) {
             stato.SkipWithError(errore.c_str());
             break;
@@ -238,15 +242,34 @@ void Lettura(benchmark::State &stato)
     }
 }
 
+void Lettura(benchmark::State &stato)
+{
+    const Generato &g = Archivio80000();
+    if (!Pronto(stato, g.errore))
+        return;
+    struct Letto
+    {
+        Archivio::Lettura esito;
+        Archivio::Dati dati;
+    };
+    Apertura::LetturaFile file;
+    Cronometra(
+        stato,
+        [&] {
+            Letto letto;
+            letto.esito = Archivio::LeggiFile(g.percorso, letto.dati, file);
+            return letto;
+        },
+        [&](const Letto &l) { return l.esito.Accettata() ? Controlla(l.dati, g) : Rifiuto(l.esito); });
+}
+
 // The least that any reading of the file must do with Qt: the bytes, the text, its lines and
 // fields, and each number converted; the sum of the numbers shows that all were.
 void FloorLettura(benchmark::State &stato)
 {
     const Generato &g = Archivio80000();
-    if (!g.errore.empty()) {
-        stato.SkipWithError(g.errore.c_str());
+    if (!Pronto(stato, g.errore))
         return;
-    }
     for (auto _ : stato) {
         const long long t0 = OraMonotonaNs();
         qint64 somma = 0;
@@ -411,10 +434,8 @@ std::string ControllaSpoglio(const QString &testo, int linee)
 void Spoglio(benchmark::State &stato)
 {
     const Caricato &c = ArchivioCaricato();
-    if (!c.errore.empty()) {
-        stato.SkipWithError(c.errore.c_str());
+    if (!Pronto(stato, c.errore))
         return;
-    }
     const Verifica::Lista lista = Verifica::LeggiLista(ListaSpoglio());
     if (int(lista.righe.size()) != RigheLista || lista.nonVerificate != 0) {
         stato.SkipWithError("the list's lines were not all read");
@@ -422,16 +443,9 @@ void Spoglio(benchmark::State &stato)
     }
     SpoglioAtteso();
     const Archivio::Scelta scelta{Archivio::TutteLeRuote, int(c.dati.estrazioni.size())};
-    for (auto _ : stato) {
-        const long long t0 = OraMonotonaNs();
-        const QString testo = Archivio::Spoglio(c.dati, lista, scelta);
-        stato.SetIterationTime(Secondi(t0));
-        const std::string errore = ControllaSpoglio(testo, RigheLista);
-        if (!errore.empty()) {
-            stato.SkipWithError(errore.c_str());
-            break;
-        }
-    }
+    Cronometra(
+        stato, [&] { return Archivio::Spoglio(c.dati, lista, scelta); },
+        [](const QString &testo) { return ControllaSpoglio(testo, RigheLista); });
 }
 
 // --- The delays ---------------------------------------------------------------------------
@@ -495,22 +509,12 @@ std::string ControllaRitardi(const std::vector<Archivio::Ritardo> &ritardi)
 void Ritardi(benchmark::State &stato)
 {
     const Caricato &c = ArchivioCaricato();
-    if (!c.errore.empty()) {
-        stato.SkipWithError(c.errore.c_str());
+    if (!Pronto(stato, c.errore))
         return;
-    }
     RitardiAttesi();
     const Archivio::Scelta scelta{Archivio::TutteLeRuote, int(c.dati.estrazioni.size())};
-    for (auto _ : stato) {
-        const long long t0 = OraMonotonaNs();
-        const std::vector<Archivio::Ritardo> ritardi = Archivio::Ritardi(c.dati, scelta);
-        stato.SetIterationTime(Secondi(t0));
-        const std::string errore = ControllaRitardi(ritardi);
-        if (!errore.empty()) {
-            stato.SkipWithError(errore.c_str());
-            break;
-        }
-    }
+    Cronometra(
+        stato, [&] { return Archivio::Ritardi(c.dati, scelta); }, ControllaRitardi);
 }
 
 // --- Memory ---------------------------------------------------------------------------------
@@ -521,10 +525,8 @@ void Ritardi(benchmark::State &stato)
 void Memoria(benchmark::State &stato)
 {
     const Generato &g = Archivio80000();
-    if (!g.errore.empty()) {
-        stato.SkipWithError(g.errore.c_str());
+    if (!Pronto(stato, g.errore))
         return;
-    }
     Apertura::LetturaFile file;
     for (auto _ : stato) {
         const long prima = InizioPicco();
@@ -543,22 +545,6 @@ void Memoria(benchmark::State &stato)
             break;
         }
     }
-}
-
-std::string Millisecondi(double secondi)
-{
-    char testo[32] = "-";
-    if (secondi >= 0)
-        std::snprintf(testo, sizeof testo, "%.2f ms", secondi * 1e3);
-    return testo;
-}
-
-std::string Mebibyte(double kB)
-{
-    char testo[32] = "-";
-    if (kB >= 0)
-        std::snprintf(testo, sizeof testo, "%.1f MiB", kB / 1024);
-    return testo;
 }
 
 } // namespace

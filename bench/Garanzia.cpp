@@ -134,18 +134,6 @@ void RegistraGaranzia()
     }
 }
 
-namespace {
-
-std::string Millisecondi(double secondi)
-{
-    char testo[32] = "-";
-    if (secondi >= 0)
-        std::snprintf(testo, sizeof testo, "%.2f ms", secondi * 1e3);
-    return testo;
-}
-
-} // namespace
-
 int StampaGaranzia(const Raccoglitore &r)
 {
     int mancati = 0;

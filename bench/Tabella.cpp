@@ -59,15 +59,6 @@ std::string Tempo(double secondi)
     return testo;
 }
 
-std::string Memoria(double kB)
-{
-    char testo[32];
-    if (kB < 0)
-        return "-";
-    std::snprintf(testo, sizeof testo, "%.1f MiB", kB / 1024);
-    return testo;
-}
-
 struct Riga
 {
     std::string caso;
@@ -106,6 +97,22 @@ double Esponente(const std::function<double(int)> &tempo)
 
 } // namespace
 
+std::string Millisecondi(double secondi)
+{
+    char testo[32] = "-";
+    if (secondi >= 0)
+        std::snprintf(testo, sizeof testo, "%.2f ms", secondi * 1e3);
+    return testo;
+}
+
+std::string Mebibyte(double kB)
+{
+    char testo[32] = "-";
+    if (kB >= 0)
+        std::snprintf(testo, sizeof testo, "%.1f MiB", kB / 1024);
+    return testo;
+}
+
 int StampaTabella(const Raccoglitore &r)
 {
     std::vector<Riga> righe;
@@ -124,7 +131,7 @@ int StampaTabella(const Raccoglitore &r)
     {
         const double nostro = r.MedianaContatore(CasoAvvioNostro, ContatorePicco);
         const double floor = r.MedianaContatore(CasoAvvioNostro, ContatorePiccoFloor);
-        righe.push_back({"start-up peak memory (max RSS)", Memoria(nostro), Memoria(floor),
+        righe.push_back({"start-up peak memory (max RSS)", Mebibyte(nostro), Mebibyte(floor),
                          nostro > 0 && floor > 0 ? nostro / floor : -1, 1.2});
     }
 

@@ -27,6 +27,10 @@ private:
     std::map<std::string, std::string> m_errori;
 };
 
+// A median for the tables, or "-" where the case did not run (a negative value).
+std::string Millisecondi(double secondi);
+std::string Mebibyte(double kB);
+
 // Prints the table to stdout; returns how many ratios missed their goal.
 int StampaTabella(const Raccoglitore &risultati);
 
