@@ -4,6 +4,7 @@
 #include "app/mDichiarazioni.h"
 #include "common/ColoriSistema.h"
 #include "common/Etichetta.h"
+#include "common/FinestraFissa.h"
 #include "common/Immagini.h"
 #include "common/PulsanteComando.h"
 #include "common/Twips.h"
@@ -28,11 +29,7 @@ const char *const ProprietaTabIndex = "TabIndex";
 
 QFrame *NuovaCornice(QWidget *contenitore, int left, int top, int width, int height, int tabIndex)
 {
-    auto *cornice = new QFrame(contenitore);
-    // A frame without caption: only its etched border.
-    cornice->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    cornice->setLineWidth(1);
-    cornice->setGeometry(Twips::PxRect(left, top, width, height));
+    QFrame *cornice = FinestraFissa::Cornice(contenitore, QRect(left, top, width, height));
     cornice->setProperty(ProprietaTabIndex, tabIndex);
     return cornice;
 }

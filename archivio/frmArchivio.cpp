@@ -5,7 +5,7 @@
 #include "archivio/ModelloRitardi.h"
 #include "common/CursoreOccupato.h"
 #include "common/Etichetta.h"
-#include "common/Immagini.h"
+#include "common/FinestraFissa.h"
 #include "common/PulsanteComando.h"
 #include "common/Twips.h"
 #include "dialogs/TestiErrore.h"
@@ -43,23 +43,16 @@ const QString ChiavePercorso = QStringLiteral("archivio/percorso");
 } // namespace
 
 frmArchivio::frmArchivio(const QString &lista, const Ambiente &ambiente, Seleziona seleziona, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(parent, FinestraFissa::Bandiere)
     , m_testoLista(lista)
     , m_scegliFile(ambiente.ScegliFile)
     , m_lettura(ambiente.Lettura)
     , m_seleziona(std::move(seleziona))
 {
-    setObjectName(QStringLiteral("frmArchivio"));
-    setModal(true);
+    FinestraFissa::Prepara(*this, QStringLiteral("frmArchivio"), LarghezzaCliente, AltezzaCliente);
     setWindowTitle(QStringLiteral("Ombrazio®") + QStringLiteral(" - Archivio"));
-    setFont(Caratteri::Carattere(Caratteri::SegoeUI, 8.25));
-    setWindowIcon(Immagini::Icona());
-    setFixedSize(Twips::PxSize(LarghezzaCliente, AltezzaCliente));
 
-    fraArchivio = new QFrame(this);
-    fraArchivio->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    fraArchivio->setGeometry(Twips::PxRect(60, 0, 11130, 8340));
+    fraArchivio = FinestraFissa::Cornice(this, QRect(60, 0, 11130, 8340));
 
     const QFont trebuchet = Caratteri::CarattereFisso(Caratteri::TrebuchetMS, 9.75);
     const Qt::Alignment sinistra = Qt::AlignLeft | Qt::AlignVCenter;

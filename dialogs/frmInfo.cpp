@@ -3,6 +3,7 @@
 #include "app/Caratteri.h"
 #include "app/mDichiarazioni.h"
 #include "common/Etichetta.h"
+#include "common/FinestraFissa.h"
 #include "common/Immagini.h"
 #include "common/PulsanteComando.h"
 #include "common/Twips.h"
@@ -20,18 +21,11 @@ constexpr int LarghezzaCliente = 6300;
 } // namespace
 
 frmInfo::frmInfo(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(parent, FinestraFissa::Bandiere)
 {
-    setObjectName(QStringLiteral("frmInfo"));
-    setModal(true);
-    setFont(Caratteri::Carattere(Caratteri::SegoeUI, 8.25));
-    setWindowIcon(Immagini::Icona());
-    setFixedSize(Twips::PxSize(LarghezzaCliente, 2085));
+    FinestraFissa::Prepara(*this, QStringLiteral("frmInfo"), LarghezzaCliente, 2085);
 
-    fraInfo = new QFrame(this);
-    fraInfo->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    fraInfo->setGeometry(Twips::PxRect(60, 0, 6165, 2025));
+    fraInfo = FinestraFissa::Cornice(this, QRect(60, 0, 6165, 2025));
 
     Image1 = new QLabel(fraInfo);
     Image1->setGeometry(Twips::PxRect(2850, 180, 720, 720));

@@ -4,6 +4,7 @@
 #include "app/mDichiarazioni.h"
 #include "common/ColoriSistema.h"
 #include "common/Etichetta.h"
+#include "common/FinestraFissa.h"
 #include "common/Immagini.h"
 #include "common/PulsanteComando.h"
 #include "common/Twips.h"
@@ -32,18 +33,11 @@ QFont CarattereTesto()
 } // namespace
 
 frmMessage::frmMessage(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(parent, FinestraFissa::Bandiere)
 {
-    setObjectName(QStringLiteral("frmMessage"));
-    setModal(true);
-    setFont(Caratteri::Carattere(Caratteri::SegoeUI, 8.25));
-    setWindowIcon(Immagini::Icona());
-    setFixedSize(Twips::PxSize(LarghezzaCliente, 2280));
+    FinestraFissa::Prepara(*this, QStringLiteral("frmMessage"), LarghezzaCliente, 2280);
 
-    fraMessage = new QFrame(this);
-    fraMessage->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    fraMessage->setGeometry(Twips::PxRect(30, 0, 4725, 2250));
+    fraMessage = FinestraFissa::Cornice(this, QRect(30, 0, 4725, 2250));
 
     Image1 = new QLabel(fraMessage);
     Image1->setGeometry(Twips::PxRect(1170, 210, 2400, 600));

@@ -2,7 +2,7 @@
 
 #include "app/Caratteri.h"
 #include "common/Etichetta.h"
-#include "common/Immagini.h"
+#include "common/FinestraFissa.h"
 #include "common/NumeriErrore.h"
 #include "common/PulsanteComando.h"
 #include "common/Twips.h"
@@ -68,21 +68,14 @@ quint64 Seme(const Riduzione::Richiesta &richiesta, const std::vector<int> &nume
 } // namespace
 
 frmRiduzione::frmRiduzione(std::vector<int> numeri, QWidget *parent, Ricerca ricerca)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(parent, FinestraFissa::Bandiere)
     , m_numeri(std::move(numeri))
     , m_ricerca(std::move(ricerca))
 {
-    setObjectName(QStringLiteral("frmRiduzione"));
-    setModal(true);
+    FinestraFissa::Prepara(*this, QStringLiteral("frmRiduzione"), LarghezzaCliente, AltezzaCliente);
     setWindowTitle(QStringLiteral("Ombrazio®") + QStringLiteral(" - Riduzione"));
-    setFont(Caratteri::Carattere(Caratteri::SegoeUI, 8.25));
-    setWindowIcon(Immagini::Icona());
-    setFixedSize(Twips::PxSize(LarghezzaCliente, AltezzaCliente));
 
-    fraRiduzione = new QFrame(this);
-    fraRiduzione->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    fraRiduzione->setGeometry(Twips::PxRect(60, 0, 6330, 6300));
+    fraRiduzione = FinestraFissa::Cornice(this, QRect(60, 0, 6330, 6300));
 
     const int v = int(m_numeri.size());
     const QFont trebuchet = Caratteri::CarattereFisso(Caratteri::TrebuchetMS, 9.75);

@@ -2,7 +2,7 @@
 
 #include "app/Caratteri.h"
 #include "common/Etichetta.h"
-#include "common/Immagini.h"
+#include "common/FinestraFissa.h"
 #include "common/PulsanteComando.h"
 #include "common/Twips.h"
 #include "common/mFunzioni.h"
@@ -23,20 +23,13 @@ constexpr int AltezzaCliente = 3780;
 } // namespace
 
 frmSviluppo::frmSviluppo(std::vector<int> numeri, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(parent, FinestraFissa::Bandiere)
     , m_numeri(std::move(numeri))
 {
-    setObjectName(QStringLiteral("frmSviluppo"));
-    setModal(true);
+    FinestraFissa::Prepara(*this, QStringLiteral("frmSviluppo"), LarghezzaCliente, AltezzaCliente);
     setWindowTitle(QStringLiteral("Ombrazio®") + QStringLiteral(" - Sviluppo"));
-    setFont(Caratteri::Carattere(Caratteri::SegoeUI, 8.25));
-    setWindowIcon(Immagini::Icona());
-    setFixedSize(Twips::PxSize(LarghezzaCliente, AltezzaCliente));
 
-    fraSviluppo = new QFrame(this);
-    fraSviluppo->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    fraSviluppo->setGeometry(Twips::PxRect(60, 0, 6330, 3720));
+    fraSviluppo = FinestraFissa::Cornice(this, QRect(60, 0, 6330, 3720));
 
     const QFont trebuchet = Caratteri::CarattereFisso(Caratteri::TrebuchetMS, 9.75);
     lblTitoloNumeri = Etichetta::Didascalia(fraSviluppo, QRect(210, 150, 5910, 285),

@@ -3,7 +3,7 @@
 #include "app/Caratteri.h"
 #include "common/CursoreOccupato.h"
 #include "common/Etichetta.h"
-#include "common/Immagini.h"
+#include "common/FinestraFissa.h"
 #include "common/PulsanteComando.h"
 #include "common/Twips.h"
 #include "dialogs/frmMessage.h"
@@ -28,20 +28,13 @@ constexpr int IntervalloAvanzamento = 40;
 } // namespace
 
 frmVerifica::frmVerifica(const QString &lista, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(parent, FinestraFissa::Bandiere)
     , m_testoLista(lista)
 {
-    setObjectName(QStringLiteral("frmVerifica"));
-    setModal(true);
+    FinestraFissa::Prepara(*this, QStringLiteral("frmVerifica"), LarghezzaCliente, AltezzaCliente);
     setWindowTitle(QStringLiteral("Ombrazio®") + QStringLiteral(" - Verifica"));
-    setFont(Caratteri::Carattere(Caratteri::SegoeUI, 8.25));
-    setWindowIcon(Immagini::Icona());
-    setFixedSize(Twips::PxSize(LarghezzaCliente, AltezzaCliente));
 
-    fraVerifica = new QFrame(this);
-    fraVerifica->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    fraVerifica->setGeometry(Twips::PxRect(60, 0, 9360, 7860));
+    fraVerifica = FinestraFissa::Cornice(this, QRect(60, 0, 9360, 7860));
 
     lblEstrazione = new Etichetta(fraVerifica);
     lblEstrazione->ImpostaGeometria(QRect(150, 225, 1200, 315));
