@@ -4,6 +4,7 @@
 #include "app/Caratteri.h"
 #include "app/frmOmbrazio.h"
 #include "app/mDichiarazioni.h"
+#include "archivio/Archivio.h"
 #include "archivio/frmArchivio.h"
 #include "common/Etichetta.h"
 #include "common/PulsanteComando.h"
@@ -11,6 +12,7 @@
 #include "grid/CellaNumero.h"
 #include "helpers/Dialoghi.h"
 #include "helpers/Estrazioni.h"
+#include "verifica/Verifica.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -31,10 +33,6 @@ namespace {
 constexpr int Date = 300;
 constexpr int ConNazionale = 40;
 // Long lines, so that most draws have hits; the third has nothing to check.
-const QList<QList<int>> Righe{{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20},
-                              {21, 24, 27, 30, 33, 36, 39, 42, 45, 48, 51, 54, 57, 60, 63},
-                              {},
-                              {2, 70, 75, 80, 85, 90}};
 const QString Lista = QStringLiteral("01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20\r\n"
                                      "21 24 27 30 33 36 39 42 45 48 51 54 57 60 63\r\nx 5\r\n90 85 80 75 70 02");
 
@@ -58,14 +56,6 @@ int RigaDi(QTableView *tabella, int numero)
             return r;
     }
     return -1;
-}
-
-quint64 Binomiale(int n, int k)
-{
-    quint64 c = 1;
-    for (int i = 1; i <= k; ++i)
-        c = c * quint64(n - k + i) / quint64(i);
-    return c;
 }
 
 } // namespace
@@ -92,9 +82,6 @@ private:
     frmArchivio *Apri();
     // Through the main window's Ctrl+K: `lavora` works the window, which is then closed.
     QList<DialogoVisto> DaFinestra(frmOmbrazio &finestra, const std::function<void(frmArchivio *)> &lavora);
-    // The dates on which a chosen wheel was drawn, the last `ultime` of them. Every wheel but
-    // the Nazionale is drawn on every date.
-    QList<int> Contate(quint16 ruote, int ultime = Date) const;
 
     QTemporaryDir impostazioni;
     QTemporaryDir cartella;
@@ -152,16 +139,6 @@ QList<DialogoVisto> tst_frmArchivio::DaFinestra(frmOmbrazio &finestra, const std
     return risposte.visti;
 }
 
-QList<int> tst_frmArchivio::Contate(quint16 ruote, int ultime) const
-{
-    QList<int> contate;
-    for (int d = 0; d < Date; ++d) {
-        if (((ruote & 0x3FF) != 0) || ((ruote & 0x400) && storico.Estratta(d, 10)))
-            contate << d;
-    }
-    return contate.mid(std::max(0, int(contate.size()) - ultime));
-}
-
 void tst_frmArchivio::spoglioERitardi_data()
 {
     QTest::addColumn<quint16>("ruote");
@@ -191,60 +168,28 @@ void tst_frmArchivio::spoglioERitardi()
     }
     f->spnUltime->setValue(ultime);
 
-    // Draw by draw, newest first, by wheel, then by line.
-    std::array<quint64, 6> vincite{};
-    QString vincente;
-    const QList<int> recenti = Contate(ruote, ultime);
-    for (auto d = recenti.crbegin(); d != recenti.crend(); ++d) {
-        for (int r = 0; r < 11; ++r) {
-            for (int l = 0; (ruote >> r & 1) && l < Righe.size(); ++l) {
-                QString testo;
-                int h = 0;
-                for (int n : Righe[l]) {
-                    const bool presa = storico.Uscito(*d, r, n);
-                    h += presa;
-                    testo += (presa ? QStringLiteral(" [%1]") : QStringLiteral(" %1")).arg(Due(n));
-                }
-                for (int k = 2; k <= h; ++k)
-                    vincite[std::size_t(k)] += Binomiale(h, k);
-                if (h >= 2 && vincente.isEmpty())
-                    vincente = storico.date[*d].toString(QStringLiteral("dd/MM/yyyy ")) + SigleRuote[r]
-                        + QStringLiteral("  riga %1:").arg(l + 1) + testo;
-            }
-        }
-    }
+    // The window shows what the spoglio and the delay table give for this file, this list
+    // and the wheels and draws chosen, both checked against a brute force in tst_archivio.
+    Archivio::Dati dati;
+    QVERIFY(Archivio::Leggi(storico.File(), QStringLiteral("storico.txt"), dati).Accettata());
+    const Archivio::Scelta chiesta{ruote, ultime};
     QTest::mouseClick(f->cmdVerifica, Qt::LeftButton);
     QCOMPARE(f->tabRisultati->currentWidget(), f->txtSpoglio);
-    const QStringList spoglio = f->txtSpoglio->toPlainText().split(u'\n');
-    QVERIFY(spoglio.contains(QStringLiteral("Vincite: Ambi %1  Terni %2  Quaterne %3  Cinquine %4")
-                                 .arg(vincite[2])
-                                 .arg(vincite[3])
-                                 .arg(vincite[4])
-                                 .arg(vincite[5])));
-    const QRegularExpression riga(QStringLiteral("\\d\\d/\\d\\d/\\d{4} .*"));
-    QCOMPARE(spoglio.value(int(spoglio.indexOf(riga))), vincente);
+    QCOMPARE(f->txtSpoglio->toPlainText(), Archivio::Spoglio(dati, Verifica::LeggiLista(Lista), chiesta));
+    QVERIFY(f->txtSpoglio->toPlainText().contains(QStringLiteral("Vincite: Ambi ")));
 
-    // Each number walked through the dates that count, oldest first.
     QTest::mouseClick(f->cmdRitardi, Qt::LeftButton);
     QCOMPARE(f->tabRisultati->currentWidget(), f->tblRitardi);
-    for (int n = 1; n <= 90; ++n) {
-        int corsa = 0, massimo = 0, frequenza = 0;
-        QString ultima;
-        for (int d : Contate(ruote)) {
-            QStringList sigle;
-            for (int r = 0; r < 11; ++r) {
-                if ((ruote >> r & 1) && storico.Uscito(d, r, n))
-                    sigle << SigleRuote[r];
-            }
-            frequenza += recenti.contains(d) ? int(sigle.size()) : 0;
-            corsa = sigle.isEmpty() ? corsa + 1 : 0;
-            massimo = std::max(massimo, corsa);
-            if (!sigle.isEmpty())
-                ultima = storico.date[d].toString(QStringLiteral("dd/MM/yyyy ")) + sigle.join(u' ');
+    for (const Archivio::Ritardo &r : Archivio::Ritardi(dati, chiesta)) {
+        QStringList sigle;
+        for (int w = 0; w < 11; ++w) {
+            if (r.ruoteUltima >> w & 1)
+                sigle << SigleRuote[w];
         }
-        const QStringList attesa{Due(n), QString::number(corsa), QString::number(massimo),
-                                 QString::number(frequenza), ultima};
-        QCOMPARE(Riga(f->tblRitardi, RigaDi(f->tblRitardi, n)), attesa);
+        const QString ultima = r.ultima.isNull() ? QString() : r.ultima.toString(u"dd/MM/yyyy ") + sigle.join(u' ');
+        const QStringList attesa{Due(r.numero), QString::number(r.ritardo), QString::number(r.ritardoMassimo),
+                                 QString::number(r.frequenza), ultima};
+        QCOMPARE(Riga(f->tblRitardi, RigaDi(f->tblRitardi, r.numero)), attesa);
     }
     Fotografa(f, QStringLiteral("archivio-ritardi"));
 
