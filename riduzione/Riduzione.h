@@ -3,6 +3,7 @@
 // them are drawn, some line holds m of them. Widget-free; the window only shows what these
 // routines find.
 
+#include "common/Avanzamento.h"
 #include "riduzione/Combinatoria.h"
 
 #include <QString>
@@ -11,10 +12,6 @@
 #include <atomic>
 #include <functional>
 #include <vector>
-
-namespace Verifica {
-struct Avanzamento;
-}
 
 namespace Riduzione {
 
@@ -47,9 +44,8 @@ qint64 MinimoTeorico(const Richiesta &richiesta);
 
 // Shared between the search and whoever waits for it, possibly on another thread; a new one
 // for each search.
-struct Avanzamento
+struct Avanzamento : ::Avanzamento
 {
-    std::atomic<bool> annulla{false};
     std::atomic<int> righe{0}; // the best valid system found so far, 0 before the first
     // Called on the searching thread each time a smaller valid system is found.
     std::function<void(int righe)> migliorato;
@@ -80,7 +76,7 @@ Esito Riduci(const Richiesta &richiesta, quint64 seme, qint64 passi, Avanzamento
 // keep m hits whenever p of the numbers are drawn, by Verifica's exact guarantee. False
 // also when `avanzamento.annulla` stopped it.
 bool Garantito(const std::vector<int> &numeri, const std::vector<Riga> &righe, int m, int p,
-               Verifica::Avanzamento &avanzamento);
+               ::Avanzamento &avanzamento);
 
 // The lines as list text: the chosen numbers in two digits, each line ascending, the
 // lines in ascending order, each followed by CR LF.

@@ -2,6 +2,8 @@
 // What a matrix is worth: its lines checked against a draw, and the guarantee of the whole
 // matrix. Widget-free, so that the window only shows what these routines compute.
 
+#include "common/Avanzamento.h"
+
 #include <QString>
 #include <QStringView>
 #include <QtGlobal>
@@ -97,13 +99,7 @@ struct Garanzia
     std::vector<Livello> livelli; // t from 2 to min(6, |N|)
 };
 
-// Shared between the computation and whoever waits for it, possibly on another thread;
-// a new one for each computation, since the progress only ever grows.
-struct Avanzamento
-{
-    std::atomic<bool> annulla{false}; // set to stop the computation
-    std::atomic<int> millesimi{0};    // how far it has come, 0 to 1000
-};
+using Avanzamento = ::Avanzamento;
 
 // The exact guarantee of the lines. False when `avanzamento.annulla` stopped it first;
 // `esito` is then unspecified. Needs at least one line and two distinct numbers: without
