@@ -6,9 +6,7 @@
 
 #include "app/frmOmbrazio.h"
 #include "app/mDichiarazioni.h"
-#include "archivio/frmArchivio.h"
 #include "dialogs/frmInfo.h"
-#include "verifica/frmVerifica.h"
 
 #include <QAction>
 #include <QDropEvent>
@@ -74,17 +72,6 @@ void frmOmbrazio::CreaAzioni()
     Frame2->setContextMenuPolicy(Qt::ActionsContextMenu);
     Frame2->addAction(mnuSviluppa);
     Frame2->addAction(mnuRiduci);
-}
-
-void frmOmbrazio::ApriVerifica()
-{
-    RichiestaVerifica(TestoLista(), this);
-}
-
-void frmOmbrazio::ApriArchivio()
-{
-    RichiestaArchivio(TestoLista(), m_ambiente, [this](const std::vector<int> &numeri) { SelezionaNumeri(numeri); },
-                      this);
 }
 
 void frmOmbrazio::txtLista_Menu(const QPoint &dove)

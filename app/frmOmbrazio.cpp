@@ -1,7 +1,7 @@
 #include "app/frmOmbrazio.h"
 
-#include "app/Caratteri.h"
 #include "app/mDichiarazioni.h"
+#include "common/Caratteri.h"
 #include "common/ColoriSistema.h"
 #include "common/Etichetta.h"
 #include "common/FinestraFissa.h"
@@ -10,7 +10,6 @@
 #include "common/Twips.h"
 #include "common/mFunzioni.h"
 #include "dialogs/frmMessage.h"
-#include "grid/CellaNumero.h"
 #include "list/ListaDocumento.h"
 
 #include <QApplication>
@@ -135,14 +134,6 @@ void frmOmbrazio::CostruisciControlli()
     Frame2 = NuovaCornice(this, 150, 60, 7575, 6885, 13);
     // The cells' face is the board's, so the cells made at each generation inherit it.
     Frame2->setFont(Caratteri::CarattereFisso(Caratteri::TrebuchetMS, 20.25));
-    auto *cella = new CellaNumero(1, Frame2);
-    cella->ImpostaGeometria(QRect(150, 240, 700, 700));
-    cella->setProperty(ProprietaTabIndex, 14);
-    cella->setText(QStringLiteral("10"));
-    cella->setFont(Caratteri::CarattereFisso(Caratteri::TrebuchetMS, 20.25));
-    cella->setAlignment(Qt::AlignCenter);
-    cella->ImpostaBordo(true);
-    lblNumero.Aggiungi(1, cella);
 
     Frame9 = NuovaCornice(this, 150, 6960, 7575, 1335, 1);
     Label11.Aggiungi(2, NuovaEtichetta(Frame9, 510, 420, 1035, 255, 21, QStringLiteral("SELEZIONATI"), trebuchet,
@@ -150,6 +141,7 @@ void frmOmbrazio::CostruisciControlli()
     lblSelezionati = NuovaEtichetta(Frame9, 1740, 300, 615, 375, 22, QStringLiteral("0"),
                                     Caratteri::CarattereFisso(Caratteri::TrebuchetMS, 12), Qt::AlignHCenter, true, false);
     lblSelezionati->setAccessibleDescription(QStringLiteral("SELEZIONATI"));
+    m_griglia.Prepara(Frame2, lblSelezionati);
     cmdCancella = NuovoPulsante(Frame9, 510, 780, 1845, 405, 28, QStringLiteral("CANCELLA"));
     Label11.Aggiungi(0, NuovaEtichetta(Frame9, 2670, 390, 795, 255, 12, QStringLiteral("Numeri"), trebuchet,
                                        Qt::AlignRight, false, true));
@@ -220,7 +212,7 @@ void frmOmbrazio::Collega()
     connect(lblSaltoMeno, &Etichetta::clicked, this, &frmOmbrazio::lblSaltoMeno_Click);
     connect(lblSaltoPiu, &Etichetta::clicked, this, &frmOmbrazio::lblSaltoPiu_Click);
     connect(cmdCostruisci, &QPushButton::clicked, this, &frmOmbrazio::cmdCostruisci_Click);
-    connect(lblNumero(1), &CellaNumero::cliccata, this, &frmOmbrazio::lblNumero_Click);
+    connect(&m_griglia, &Griglia::cliccata, this, &frmOmbrazio::lblNumero_Click);
     connect(cmdCancella, &QPushButton::clicked, this, &frmOmbrazio::cmdCancella_Click);
     connect(cmdInLista, &QPushButton::clicked, this, &frmOmbrazio::cmdInLista_Click);
     connect(lblDelete, &Etichetta::clicked, this, &frmOmbrazio::lblDelete_Click);
@@ -271,7 +263,7 @@ void frmOmbrazio::closeEvent(QCloseEvent *event)
 
 void frmOmbrazio::Form_QueryUnload(bool &cancel)
 {
-    if (RichiestaMessaggio(QStringLiteral("Confermi uscita dal programma?"), QStringLiteral("NO,SI")) == 1)
+    if (RichiestaMessaggio(QStringLiteral("Confermi uscita dal programma?"), QStringLiteral("NO,SI")) == RispostaNo)
         cancel = true;
 }
 

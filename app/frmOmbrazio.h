@@ -1,7 +1,9 @@
 #pragma once
 // The main window: the board, the two steppers, the counter, the list and its buttons.
 
+#include "app/mDichiarazioni.h"
 #include "common/ArrayWidget.h"
+#include "grid/Griglia.h"
 #include "list/Apertura.h"
 #include "list/Salvataggio.h"
 #include "verifica/Verifica.h"
@@ -17,7 +19,6 @@ namespace Stampa {
 struct Voce;
 }
 
-class CellaNumero;
 class QAction;
 class QKeySequence;
 class Etichetta;
@@ -57,13 +58,16 @@ class frmOmbrazio : public QWidget
 {
     Q_OBJECT
 
+    // First, since its cells are among the controls below.
+    Griglia m_griglia{gCaselle};
+
 public:
     explicit frmOmbrazio(Ambiente ambiente = Ambiente::DiSistema(), QWidget *parent = nullptr);
     ~frmOmbrazio() override;
 
     // Controls, under the names and indices of the layout.
     QFrame *Frame2 = nullptr;
-    ArrayWidget<CellaNumero> lblNumero;
+    ArrayWidget<CellaNumero> &lblNumero = m_griglia.Celle();
     QFrame *Frame9 = nullptr;
     ArrayWidget<Etichetta> Label11;
     Etichetta *lblSelezionati = nullptr;
@@ -127,10 +131,8 @@ private:
     void lblSaltoMeno_Click();
     void lblSaltoPiu_Click();
     void cmdCostruisci_Click();
-    void Rimuovi(int quantita);
     void lblNumero_Click(int index);
     void cmdCancella_Click();
-    void ColoraCella(int index, bool selezionata);
     // Selects the numbers the board holds, as clicks would; names those it does not hold.
     void SelezionaNumeri(const std::vector<int> &numeri);
 
@@ -140,10 +142,14 @@ private:
     void cmdSort_Click();
     void cmdSalva_Click();
     void ApriListe();
+    // The windows reached from the list and the board.
     void ApriVerifica();
     void SviluppaSelezionati();
     void RiduciSelezionati();
     void ApriArchivio();
+    // The board's selection, ascending; empty, with the message said, when it is smaller than `minimo`.
+    std::vector<int> SelezioneAlmeno(std::size_t minimo, const QString &perCosa);
+
     void StampaLista();
     void EsportaPdf();
     // The header and the lines to print; false when the user stopped it.

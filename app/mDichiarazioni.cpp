@@ -5,8 +5,9 @@ namespace mDichiarazioni {
 qint16 gQuantitaNumeri = 0;
 qint16 gNumeriPerRiga = 0;
 Caselle gCaselle;
-qint16 gSelezionati = 0;
-bool gGrigliaGenerata = false;
+const ContaSelezionati gSelezionati;
+// The first generation gives the board its cells, and nothing but a fresh start takes them away.
+const GrigliaGenerata gGrigliaGenerata;
 bool gSortEseguito = false;
 qint16 gContaTab = 0;
 
@@ -19,9 +20,8 @@ void Azzera()
 {
     gQuantitaNumeri = 0;
     gNumeriPerRiga = 0;
-    gCaselle = Caselle();
-    gSelezionati = 0;
-    gGrigliaGenerata = false;
+    // A board still on screen hears of it and shows its cells unselected.
+    gCaselle.Ridimensiona(0);
     gSortEseguito = false;
     gContaTab = 0;
     gMessaggio.clear();
@@ -31,3 +31,13 @@ void Azzera()
 }
 
 } // namespace mDichiarazioni
+
+ContaSelezionati::operator qint16() const
+{
+    return mDichiarazioni::gCaselle.Selezionati();
+}
+
+GrigliaGenerata::operator bool() const
+{
+    return mDichiarazioni::gCaselle.UBound() > 0;
+}

@@ -1,6 +1,6 @@
-#include "app/Caratteri.h"
 #include "app/Traduzione.h"
 #include "app/frmOmbrazio.h"
+#include "common/Caratteri.h"
 
 #include <QApplication>
 

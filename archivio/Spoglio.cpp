@@ -3,7 +3,7 @@
 
 #include "archivio/Archivio.h"
 
-#include "common/Binomiali.h"
+#include "common/Combinazioni.h"
 #include "verifica/Verifica.h"
 
 #include <algorithm>
@@ -12,8 +12,6 @@
 namespace Archivio {
 
 namespace {
-
-constexpr Binomiali<Estratti, Estratti> Sorti;
 
 QString DataTesto(const QDate &data)
 {
@@ -178,7 +176,7 @@ QString Spoglio(const Dati &dati, const Verifica::Lista &lista, const Scelta &sc
             for (const auto &[r, h] : trovate) {
                 migliori[s] = std::max(migliori[s], h);
                 for (int k = 2; k <= h; ++k)
-                    vincite[std::size_t(k)] += Sorti.c[std::size_t(h)][std::size_t(k)];
+                    vincite[std::size_t(k)] += Combinazioni::C(h, k);
                 if (mostrate == RigheVincentiMostrate) {
                     ++altre;
                     continue;

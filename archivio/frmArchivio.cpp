@@ -1,8 +1,7 @@
 #include "archivio/frmArchivio.h"
 
-#include "app/Caratteri.h"
-#include "app/frmOmbrazio.h"
 #include "archivio/ModelloRitardi.h"
+#include "common/Caratteri.h"
 #include "common/CursoreOccupato.h"
 #include "common/Etichetta.h"
 #include "common/FinestraFissa.h"
@@ -42,11 +41,12 @@ const QString ChiavePercorso = QStringLiteral("archivio/percorso");
 
 } // namespace
 
-frmArchivio::frmArchivio(const QString &lista, const Ambiente &ambiente, Seleziona seleziona, QWidget *parent)
+frmArchivio::frmArchivio(const QString &lista, ScegliFile scegliFile, std::shared_ptr<Apertura::LetturaFile> lettura,
+                         Seleziona seleziona, QWidget *parent)
     : QDialog(parent, FinestraFissa::Bandiere)
     , m_testoLista(lista)
-    , m_scegliFile(ambiente.ScegliFile)
-    , m_lettura(ambiente.Lettura)
+    , m_scegliFile(std::move(scegliFile))
+    , m_lettura(std::move(lettura))
     , m_seleziona(std::move(seleziona))
 {
     FinestraFissa::Prepara(*this, QStringLiteral("frmArchivio"), LarghezzaCliente, AltezzaCliente);
@@ -345,9 +345,10 @@ void frmArchivio::CopiaRitardi()
     QGuiApplication::clipboard()->setText(testo);
 }
 
-void RichiestaArchivio(const QString &lista, const Ambiente &ambiente, const frmArchivio::Seleziona &seleziona,
+void RichiestaArchivio(const QString &lista, const frmArchivio::ScegliFile &scegliFile,
+                       const std::shared_ptr<Apertura::LetturaFile> &lettura, const frmArchivio::Seleziona &seleziona,
                        QWidget *finestra)
 {
-    frmArchivio archivio(lista, ambiente, seleziona, finestra);
+    frmArchivio archivio(lista, scegliFile, lettura, seleziona, finestra);
     archivio.exec();
 }

@@ -17,7 +17,6 @@
 namespace Apertura {
 class LetturaFile;
 }
-struct Ambiente;
 class Etichetta;
 class ModelloRitardi;
 class PulsanteComando;
@@ -37,11 +36,14 @@ class frmArchivio : public QDialog
 public:
     // Selects the numbers, ascending, on the main window's board.
     using Seleziona = std::function<void(const std::vector<int> &numeri)>;
+    // Runs the file window, as this window has set it up, and returns the files chosen.
+    using ScegliFile = std::function<QStringList(QFileDialog &)>;
 
-    // `lista` is the list text as it stands when the window opens; `ambiente` gives the file
+    // `lista` is the list text as it stands when the window opens; `scegliFile` and `lettura` the file
     // window and the reading of files. The archive read last is read again at once; if it
     // cannot be, the message comes before the window.
-    frmArchivio(const QString &lista, const Ambiente &ambiente, Seleziona seleziona, QWidget *parent = nullptr);
+    frmArchivio(const QString &lista, ScegliFile scegliFile, std::shared_ptr<Apertura::LetturaFile> lettura,
+                Seleziona seleziona, QWidget *parent = nullptr);
     ~frmArchivio() override;
 
     QFrame *fraArchivio = nullptr;
@@ -83,7 +85,7 @@ private:
 
     QString m_testoLista;
     std::optional<Verifica::Lista> m_lista;
-    std::function<QStringList(QFileDialog &)> m_scegliFile;
+    ScegliFile m_scegliFile;
     std::shared_ptr<Apertura::LetturaFile> m_lettura;
     Seleziona m_seleziona;
     Archivio::Dati m_dati;
@@ -93,5 +95,6 @@ private:
 };
 
 // Opens the window over `finestra`; returns when it has closed.
-void RichiestaArchivio(const QString &lista, const Ambiente &ambiente, const frmArchivio::Seleziona &seleziona,
+void RichiestaArchivio(const QString &lista, const frmArchivio::ScegliFile &scegliFile,
+                       const std::shared_ptr<Apertura::LetturaFile> &lettura, const frmArchivio::Seleziona &seleziona,
                        QWidget *finestra);

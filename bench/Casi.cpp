@@ -2,17 +2,17 @@
 // the floor that Qt and the machine set for the same work. Only the operation is
 // timed; each iteration prepares its window first, and checks the result after.
 
-#include "Casi.h"
 #include "Archivio.h"
+#include "Casi.h"
 #include "Dati.h"
-#include "Garanzia.h"
 #include "Floor.h"
+#include "Garanzia.h"
 #include "Riduzione.h"
 #include "Tabella.h"
 
-#include "app/Caratteri.h"
 #include "app/frmOmbrazio.h"
 #include "app/mDichiarazioni.h"
+#include "common/Caratteri.h"
 #include "common/PulsanteComando.h"
 #include "common/Twips.h"
 #include "common/mFunzioni.h"

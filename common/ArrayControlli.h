@@ -19,5 +19,4 @@ public:
     virtual void PortaDavanti(int indice) = 0;
     virtual void Mostra(int indice) = 0;
     virtual void ImpostaCaption(int indice, const QString &caption) = 0;
-    virtual void ImpostaTabIndex(int indice, int tabIndex) = 0;
 };

@@ -1,6 +1,6 @@
 #include "common/FinestraFissa.h"
 
-#include "app/Caratteri.h"
+#include "common/Caratteri.h"
 #include "common/Immagini.h"
 #include "common/Twips.h"
 

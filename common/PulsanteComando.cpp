@@ -1,6 +1,6 @@
 #include "common/PulsanteComando.h"
 
-#include "app/Caratteri.h"
+#include "common/Caratteri.h"
 #include "common/Twips.h"
 
 #include <QStyleOptionButton>

@@ -14,11 +14,6 @@ inline int Px(int twips)
     return int(std::lround(double(twips) / PerPixel));
 }
 
-inline int DaPx(int px)
-{
-    return px * PerPixel;
-}
-
 // Edges are converted rather than sizes, so that neighbours laid out edge to edge
 // in twips stay edge to edge in pixels.
 inline QRect PxRect(int left, int top, int width, int height)

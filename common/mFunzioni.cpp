@@ -1,6 +1,5 @@
 #include "common/mFunzioni.h"
 
-#include "app/mDichiarazioni.h"
 #include "common/NumeriErrore.h"
 
 #include <algorithm>
@@ -25,7 +24,7 @@ QString FormattaNumero(qint64 valore, const QLocale &locale)
 }
 
 void DisponiControlli(int primo, int ultimo, int perRiga, int spazioOrizzontale, int spazioVerticale,
-                      bool numeraTab, bool impostaCaption, bool portaDavanti, ArrayControlli &array)
+                      bool impostaCaption, bool portaDavanti, ArrayControlli &array)
 {
     const QRect riferimento = array.Geometria(primo);
     qint32 top = riferimento.y();
@@ -33,8 +32,6 @@ void DisponiControlli(int primo, int ultimo, int perRiga, int spazioOrizzontale,
     int k = primo;
     int nellaRiga = 0;
     for (int i = primo; i <= ultimo; ++i) {
-        if (numeraTab)
-            ++gContaTab;
         ++nellaRiga;
         if (k > array.UBound())
             array.Carica(k);
@@ -44,8 +41,6 @@ void DisponiControlli(int primo, int ultimo, int perRiga, int spazioOrizzontale,
         array.Mostra(k);
         if (impostaCaption)
             array.ImpostaCaption(k, QString::number(k));
-        if (numeraTab)
-            array.ImpostaTabIndex(k, gContaTab);
         const QRect g = array.Geometria(k);
         left = g.x() + g.width() + spazioOrizzontale;
         ++k;

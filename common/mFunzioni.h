@@ -35,7 +35,7 @@ void VariaParametro(Display &display, qint16 &valore, qint16 minimo, qint16 mass
 }
 
 void DisponiControlli(int primo, int ultimo, int perRiga, int spazioOrizzontale, int spazioVerticale,
-                      bool numeraTab, bool impostaCaption, bool portaDavanti, ArrayControlli &array);
+                      bool impostaCaption, bool portaDavanti, ArrayControlli &array);
 
 // Reads a token of a list line as a 16-bit number: an optional minus sign, ASCII
 // digits and an optional fraction after "." or the locale's decimal separator,

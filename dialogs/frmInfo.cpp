@@ -1,7 +1,7 @@
 #include "dialogs/frmInfo.h"
 
-#include "app/Caratteri.h"
 #include "app/mDichiarazioni.h"
+#include "common/Caratteri.h"
 #include "common/Etichetta.h"
 #include "common/FinestraFissa.h"
 #include "common/Immagini.h"

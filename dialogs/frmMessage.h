@@ -37,6 +37,12 @@ private:
     bool m_scarica = false;
 };
 
+// The answers to a question asked with "NO,SI": the place of the button that closed it.
+enum Risposta : qint16 {
+    RispostaNo = 1,
+    RispostaSi = 2,
+};
+
 // Shows `testo` ("|" breaks lines) with the buttons of `pulsanti` ("NO,SI"), modally,
 // through the shared slots; returns gRisposta, the 1-based button that closed it.
 qint16 RichiestaMessaggio(const QString &testo, const QString &pulsanti);

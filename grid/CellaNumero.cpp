@@ -1,6 +1,13 @@
 #include "grid/CellaNumero.h"
 
-#include "app/mDichiarazioni.h"
+#include "common/ColoriSistema.h"
+
+namespace {
+
+constexpr quint32 SfondoSelezionato = 13681828; // red 164, green 196, blue 208
+constexpr quint32 TestoSelezionato = ColoriSistema::Rgb(255, 255, 255);
+
+} // namespace
 
 CellaNumero::CellaNumero(int indice, QWidget *parent)
     : Etichetta(parent)
@@ -9,8 +16,11 @@ CellaNumero::CellaNumero(int indice, QWidget *parent)
     connect(this, &Etichetta::clicked, this, [this] { emit cliccata(m_indice); });
 }
 
-bool CellaNumero::Selezionata() const
+void CellaNumero::ImpostaSelezionata(bool selezionata)
 {
-    // The board's selection state is the truth; the colours only show it.
-    return gGrigliaGenerata && gCaselle(m_indice);
+    m_selezionata = selezionata;
+    if (selezionata)
+        ImpostaColori(SfondoSelezionato, TestoSelezionato);
+    else
+        ImpostaColori(ColoriSistema::FacciaPulsante, ColoriSistema::TestoPulsante);
 }

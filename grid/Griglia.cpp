@@ -1,19 +1,14 @@
-// The main window's board: parameter steppers, generation, cell selection.
+#include "grid/Griglia.h"
 
-#include "app/frmOmbrazio.h"
-#include "app/mDichiarazioni.h"
 #include "common/ArrayControlli.h"
-#include "common/ColoriSistema.h"
+#include "common/Caratteri.h"
 #include "common/Etichetta.h"
 #include "common/mFunzioni.h"
-#include "dialogs/frmMessage.h"
-#include "grid/CellaNumero.h"
+#include "grid/Caselle.h"
+
+#include <functional>
 
 namespace {
-
-constexpr quint32 SfondoSelezionato = 13681828; // red 164, green 196, blue 208
-constexpr quint32 TestoSelezionato = ColoriSistema::Rgb(255, 255, 255);
-constexpr int MassimoRighe = 9;
 
 // The board's cells as the layout routine sees them.
 class ArrayCelle : public ArrayControlli
@@ -49,7 +44,6 @@ public:
     void PortaDavanti(int indice) override { m_celle(indice)->raise(); }
     void Mostra(int indice) override { m_celle(indice)->show(); }
     void ImpostaCaption(int indice, const QString &caption) override { m_celle(indice)->setText(caption); }
-    void ImpostaTabIndex(int indice, int tabIndex) override { m_celle(indice)->setProperty("TabIndex", tabIndex); }
 
 private:
     ArrayWidget<CellaNumero> &m_celle;
@@ -58,135 +52,89 @@ private:
 
 } // namespace
 
-void frmOmbrazio::lblNumeriMenoMeno_Click()
+Griglia::Griglia(Caselle &caselle, QObject *parent)
+    : QObject(parent)
+    , m_caselle(caselle)
 {
-    mFunzioni::VariaParametro(*lblNumeri, gQuantitaNumeri, 9, 90, -10, true);
 }
 
-void frmOmbrazio::lblNumeriMeno_Click()
+void Griglia::Prepara(QWidget *cornice, Etichetta *contatore)
 {
-    mFunzioni::VariaParametro(*lblNumeri, gQuantitaNumeri, 9, 90, -1, true);
+    m_contatore = contatore;
+    // Cell 1 of the layout, the one the board starts with and every other cell copies.
+    auto *cella = new CellaNumero(1, cornice);
+    cella->ImpostaGeometria(QRect(150, 240, 700, 700));
+    cella->setProperty("TabIndex", 14);
+    cella->setText(QStringLiteral("10"));
+    cella->setFont(Caratteri::CarattereFisso(Caratteri::TrebuchetMS, 20.25));
+    cella->setAlignment(Qt::AlignCenter);
+    cella->ImpostaBordo(true);
+    m_celle.Aggiungi(1, cella);
+    Collega(cella);
+    m_caselle.Osserva([this](int k) { Dipingi(k); });
 }
 
-void frmOmbrazio::lblNumeriPiu_Click()
+Griglia::~Griglia()
 {
-    mFunzioni::VariaParametro(*lblNumeri, gQuantitaNumeri, 9, 90, 1, true);
+    m_caselle.Osserva(nullptr);
 }
 
-void frmOmbrazio::lblNumeriPiuPiu_Click()
+void Griglia::Collega(CellaNumero *cella)
 {
-    mFunzioni::VariaParametro(*lblNumeri, gQuantitaNumeri, 9, 90, 10, true);
+    connect(cella, &CellaNumero::cliccata, this, &Griglia::cliccata);
 }
 
-void frmOmbrazio::lblSaltoMeno_Click()
+void Griglia::Dipingi(int cella)
 {
-    mFunzioni::VariaParametro(*lblSalto, gNumeriPerRiga, 3, 10, -1, true);
-}
-
-void frmOmbrazio::lblSaltoPiu_Click()
-{
-    mFunzioni::VariaParametro(*lblSalto, gNumeriPerRiga, 3, 10, 1, true);
-}
-
-void frmOmbrazio::cmdCostruisci_Click()
-{
-    const qint16 quantita = gQuantitaNumeri;
-    const qint16 perRiga = gNumeriPerRiga;
-    if (quantita > MassimoRighe * perRiga) {
-        RichiestaMessaggio(QStringLiteral("La Griglia non può superare 9 righe ..!|Adeguare il parametro Numeri per Riga."),
-                           QStringLiteral("OK"));
-        return;
+    if (cella == 0) {
+        for (int k = m_celle.LBound(); k <= m_celle.UBound(); ++k) {
+            if (m_celle.Esiste(k))
+                m_celle(k)->ImpostaSelezionata(false);
+        }
+    } else if (m_celle.Esiste(cella)) {
+        m_celle(cella)->ImpostaSelezionata(m_caselle(cella));
     }
-    gCaselle.Ridimensiona(quantita);
-    gSelezionati = 0;
-    lblNumero(1)->ImpostaColori(ColoriSistema::FacciaPulsante, ColoriSistema::TestoPulsante);
-    lblSelezionati->setText(QString::number(gSelezionati));
-    lblSelezionati->repaint();
-    Rimuovi(quantita);
-    ArrayCelle celle(lblNumero, [this](CellaNumero *cella) {
-        connect(cella, &CellaNumero::cliccata, this, &frmOmbrazio::lblNumero_Click);
-    });
-    mFunzioni::DisponiControlli(1, quantita, perRiga, 24, 24, false, true, true, celle);
-    gGrigliaGenerata = true;
+    if (m_contatore) {
+        m_contatore->setText(QString::number(m_caselle.Selezionati()));
+        m_contatore->repaint();
+    }
 }
 
-void frmOmbrazio::Rimuovi(int quantita)
+void Griglia::Genera(int quantita, int perRiga)
 {
+    m_caselle.Ridimensiona(qint16(quantita));
     // Cells up to the new quantity are turned back into fresh copies of cell 1 rather than
     // destroyed and made again: the board comes out the same, without rebuilding widgets.
-    const int ultimo = lblNumero.UBound();
+    const int ultimo = m_celle.UBound();
     for (int i = 2; i <= ultimo; ++i) {
         if (i <= quantita)
-            lblNumero(i)->CopiaAspetto(*lblNumero(1));
+            m_celle(i)->CopiaAspetto(*m_celle(1));
         else
-            lblNumero.Scarica(i);
+            m_celle.Scarica(i);
     }
+    ArrayCelle celle(m_celle, [this](CellaNumero *cella) { Collega(cella); });
+    mFunzioni::DisponiControlli(1, quantita, perRiga, 24, 24, true, true, celle);
 }
 
-void frmOmbrazio::ColoraCella(int index, bool selezionata)
+void Griglia::Commuta(int numero)
 {
-    if (selezionata)
-        lblNumero(index)->ImpostaColori(SfondoSelezionato, TestoSelezionato);
-    else
-        lblNumero(index)->ImpostaColori(ColoriSistema::FacciaPulsante, ColoriSistema::TestoPulsante);
+    if (m_celle.Esiste(numero))
+        m_caselle.Imposta(numero, !m_caselle(numero));
 }
 
-void frmOmbrazio::lblNumero_Click(int index)
+void Griglia::Deseleziona()
 {
-    if (!gGrigliaGenerata) {
-        RichiestaMessaggio(QStringLiteral("Generare la Griglia ..!"), QStringLiteral("OK"));
-        return;
-    }
-    if (!gCaselle.Contiene(index) || !lblNumero.Esiste(index))
-        return;
-    const bool selezionata = !gCaselle(index);
-    gCaselle.Imposta(index, selezionata);
-    ColoraCella(index, selezionata);
-    gSelezionati = qint16(gSelezionati + (selezionata ? 1 : -1));
-    lblSelezionati->setText(QString::number(gSelezionati));
-    lblSelezionati->repaint();
+    m_caselle.Deseleziona();
 }
 
-void frmOmbrazio::SelezionaNumeri(const std::vector<int> &numeri)
+std::vector<int> Griglia::Seleziona(const std::vector<int> &numeri)
 {
-    if (!gGrigliaGenerata) {
-        RichiestaMessaggio(QStringLiteral("Generare la Griglia ..!"), QStringLiteral("OK"));
-        return;
-    }
-    QStringList fuori;
+    std::vector<int> fuori;
     for (int numero : numeri) {
-        if (!gCaselle.Contiene(numero) || !lblNumero.Esiste(numero)) {
-            fuori << QString::number(numero);
-        } else if (!gCaselle(numero)) {
-            gCaselle.Imposta(numero, true);
-            ColoraCella(numero, true);
-            ++gSelezionati;
-        }
+        if (!m_caselle.Contiene(numero) || !m_celle.Esiste(numero))
+            fuori.push_back(numero);
+        else
+            m_caselle.Imposta(numero, true);
     }
-    lblSelezionati->setText(QString::number(gSelezionati));
-    lblSelezionati->repaint();
-    if (fuori.isEmpty())
-        return;
-    // Up to 81 of them, on as many lines as they take.
-    const QString testo = fuori.size() == 1
-        ? QStringLiteral("Il numero %1 non è nella griglia ..!").arg(fuori.first())
-        : QStringLiteral("I numeri %1 non sono nella griglia ..!").arg(fuori.join(QStringLiteral(", ")));
-    RichiestaMessaggio(RigheMessaggio(testo), QStringLiteral("OK"));
-}
-
-void frmOmbrazio::cmdCancella_Click()
-{
-    if (gSelezionati <= 0) {
-        RichiestaMessaggio(QStringLiteral("Nessuna casella selezionata ..!"), QStringLiteral("OK"));
-        return;
-    }
-    // The board as generated, whatever the steppers say now: the count 0 then matches what is on screen.
-    const int ultima = gCaselle.UBound();
-    for (int k = 1; k <= ultima; ++k) {
-        gCaselle.Imposta(k, false);
-        ColoraCella(k, false);
-    }
-    gSelezionati = 0;
-    lblSelezionati->setText(QStringLiteral("0"));
-    lblSelezionati->repaint();
+    return fuori;
 }

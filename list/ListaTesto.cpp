@@ -1,6 +1,5 @@
 #include "list/ListaTesto.h"
 
-#include "app/mDichiarazioni.h"
 #include "common/mFunzioni.h"
 
 namespace ListaTesto {
@@ -10,17 +9,13 @@ QStringList RaccogliRighe(const QString &testo)
     return testo.split(FineRiga(), Qt::SkipEmptyParts);
 }
 
-QString RigaCombinazione(const Caselle &caselle)
+QString RigaCombinazione(const std::vector<int> &numeri)
 {
-    QString riga;
-    for (int i = 1; i <= caselle.UBound(); ++i) {
-        if (caselle(i)) {
-            riga += mFunzioni::CampoNumero(i);
-            riga += u' ';
-        }
-    }
-    riga.chop(1);
-    return riga;
+    QStringList campi;
+    campi.reserve(qsizetype(numeri.size()));
+    for (int numero : numeri)
+        campi << mFunzioni::CampoNumero(numero);
+    return campi.join(u' ');
 }
 
 QString TestoDaRighe(const QStringList &righe)

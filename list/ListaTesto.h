@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-class Caselle;
+#include <vector>
 
 namespace ListaTesto {
 
@@ -17,8 +17,8 @@ inline const QString &FineRiga()
 // The list text split at every CR LF, empty pieces dropped, in list order.
 QStringList RaccogliRighe(const QString &testo);
 
-// The selected cells of the board as generated, ascending: "01 05 12".
-QString RigaCombinazione(const Caselle &caselle);
+// The board's selection, ascending, as one line: "01 05 12".
+QString RigaCombinazione(const std::vector<int> &numeri);
 
 // Every line followed by CR LF, the last one included.
 QString TestoDaRighe(const QStringList &righe);

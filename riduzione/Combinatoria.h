@@ -3,8 +3,8 @@
 // bit masks, binomials, the rank of a small set, and a generator that gives the same
 // numbers on every platform.
 
-#include "common/Binomiali.h"
-#include "verifica/Bit.h"
+#include "common/Bit.h"
+#include "common/Combinazioni.h"
 
 #include <QtGlobal>
 
@@ -30,7 +30,7 @@ struct Maschera
     void Metti(int i) { (i < 64 ? a : b) |= quint64(1) << (i & 63); }
     void Togli(int i) { (i < 64 ? a : b) &= ~(quint64(1) << (i & 63)); }
     bool Ha(int i) const { return (((i < 64 ? a : b) >> (i & 63)) & 1) != 0; }
-    int Quanti() const { return Verifica::Bit::Conta(a) + Verifica::Bit::Conta(b); }
+    int Quanti() const { return Bit::Conta(a) + Bit::Conta(b); }
     Maschera operator&(Maschera altra) const { return {a & altra.a, b & altra.b}; }
     Maschera operator|(Maschera altra) const { return {a | altra.a, b | altra.b}; }
     Maschera Tranne(Maschera altra) const { return {a & ~altra.a, b & ~altra.b}; }
@@ -42,24 +42,17 @@ struct Maschera
     void OgniPosto(Fai fai) const
     {
         for (quint64 resto = a; resto != 0; resto &= resto - 1)
-            fai(Verifica::Bit::Primo(resto));
+            fai(Bit::Primo(resto));
         for (quint64 resto = b; resto != 0; resto &= resto - 1)
-            fai(64 + Verifica::Bit::Primo(resto));
+            fai(64 + Bit::Primo(resto));
     }
 };
 
 Maschera MascheraDi(const Riga &riga);
 Riga RigaDi(Maschera maschera);
 
-inline constexpr Binomiali<PostiMassimi, InsiemeMassimo> TabellaBinomiali;
-
-// C(n, k) for n up to 90 and k up to 10; 0 outside 0 <= k <= n.
-inline quint64 C(int n, int k)
-{
-    if (n < 0 || k < 0 || k > n || n > PostiMassimi || k > InsiemeMassimo)
-        return 0;
-    return TabellaBinomiali.c[std::size_t(n)][std::size_t(k)];
-}
+using Combinazioni::C;
+using Combinazioni::OgniSottoinsieme;
 
 bool Primo(int n);
 
@@ -70,39 +63,12 @@ inline quint64 Rango(const int *posti, int quanti)
     // Every place is below 90 and every set at most 10 long: the table needs no checks.
     quint64 rango = 0;
     for (int i = 0; i < quanti; ++i)
-        rango += TabellaBinomiali.c[std::size_t(posti[i])][std::size_t(i + 1)];
+        rango += Combinazioni::Binomiali.c[std::size_t(posti[i])][std::size_t(i + 1)];
     return rango;
 }
 
 // The set of that rank, ascending, into `posti`.
 void DaRango(quint64 rango, int quanti, int *posti);
-
-// Walks every subset of `quanti` of the ascending `posti` (n of them) in lexicographic
-// order of indices, handing each to `fai` as an ascending array; stops when `fai` returns false.
-template<typename Fai>
-bool OgniSottoinsieme(const int *posti, int n, int quanti, Fai fai)
-{
-    if (quanti > n || quanti < 0)
-        return true;
-    std::array<int, InsiemeMassimo + 1> indice{};
-    std::array<int, InsiemeMassimo + 1> scelti{};
-    for (int i = 0; i < quanti; ++i)
-        indice[std::size_t(i)] = i;
-    for (;;) {
-        for (int i = 0; i < quanti; ++i)
-            scelti[std::size_t(i)] = posti[indice[std::size_t(i)]];
-        if (!fai(scelti.data()))
-            return false;
-        int i = quanti - 1;
-        while (i >= 0 && indice[std::size_t(i)] == n - quanti + i)
-            --i;
-        if (i < 0)
-            return true;
-        ++indice[std::size_t(i)];
-        for (int j = i + 1; j < quanti; ++j)
-            indice[std::size_t(j)] = indice[std::size_t(j - 1)] + 1;
-    }
-}
 
 // xoshiro256**, seeded by splitmix64: the same sequence from the same seed everywhere,
 // which the standard library's distributions do not promise.
@@ -113,18 +79,10 @@ public:
     quint64 Prossimo();
     // Uniform in 0 .. n-1, n > 0.
     int Entro(int n) { return int((Prossimo() >> 33) * quint64(n) >> 31); }
-    double Reale() { return double(Prossimo() >> 11) * (1.0 / 9007199254740992.0); }
 
 private:
     std::array<quint64, 4> s{};
 };
-
-template<typename T>
-void Mescola(std::vector<T> &v, Generatore &g)
-{
-    for (std::size_t i = v.size(); i > 1; --i)
-        std::swap(v[i - 1], v[std::size_t(g.Entro(int(i)))]);
-}
 
 } // namespace Interno
 } // namespace Riduzione

@@ -18,7 +18,7 @@ constexpr std::size_t CandidatiMassimi = 48;
 // The rank of the ascending `a` (n places) with `extra` put in its place among them.
 inline quint32 RangoCon(const int *a, int n, int extra)
 {
-    const auto &c = TabellaBinomiali.c;
+    const auto &c = Combinazioni::Binomiali.c;
     quint64 rango = 0;
     int i = 0;
     for (; i < n && a[i] < extra; ++i)

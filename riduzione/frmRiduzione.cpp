@@ -1,6 +1,6 @@
 #include "riduzione/frmRiduzione.h"
 
-#include "app/Caratteri.h"
+#include "common/Caratteri.h"
 #include "common/Etichetta.h"
 #include "common/FinestraFissa.h"
 #include "common/NumeriErrore.h"
@@ -18,18 +18,14 @@
 #include <QProgressBar>
 #include <QSignalBlocker>
 #include <QSpinBox>
-#include <QTimer>
 
 #include <algorithm>
 #include <limits>
-#include <new>
 
 namespace {
 
 constexpr int LarghezzaCliente = 6450;
 constexpr int AltezzaCliente = 6360;
-// How often the window looks at the clock and at what the search has found.
-constexpr int IntervalloAvanzamento = 50;
 constexpr int TempoIniziale = 10;
 constexpr int TempoMassimo = 600;
 
@@ -67,10 +63,11 @@ quint64 Seme(const Riduzione::Richiesta &richiesta, const std::vector<int> &nume
 
 } // namespace
 
-frmRiduzione::frmRiduzione(std::vector<int> numeri, QWidget *parent, Ricerca ricerca)
+frmRiduzione::frmRiduzione(std::vector<int> numeri, QWidget *parent, Ricerca ricerca, Controllo controllo)
     : QDialog(parent, FinestraFissa::Bandiere)
     , m_numeri(std::move(numeri))
     , m_ricerca(std::move(ricerca))
+    , m_controllo(std::move(controllo))
 {
     FinestraFissa::Prepara(*this, QStringLiteral("frmRiduzione"), LarghezzaCliente, AltezzaCliente);
     setWindowTitle(QStringLiteral("Ombrazio®") + QStringLiteral(" - Riduzione"));
@@ -139,9 +136,10 @@ frmRiduzione::frmRiduzione(std::vector<int> numeri, QWidget *parent, Ricerca ric
     setTabOrder(cmdRiduci, cmdInLista);
     setTabOrder(cmdInLista, cmdAnnulla);
 
-    m_orologio = new QTimer(this);
-    m_orologio->setInterval(IntervalloAvanzamento);
-    connect(m_orologio, &QTimer::timeout, this, &frmRiduzione::Avanza);
+    // The runner's beat is also the window's look at the clock and at what the search has found.
+    connect(&m_lavoro, &Lavoro::avanzato, this, &frmRiduzione::Avanza);
+    connect(&m_lavoro, &Lavoro::finito, this,
+            [this](Lavoro::Fine fine) { m_inControllo ? ControlloFinito(fine) : RicercaFinita(fine); });
     connect(spnClasse, &QSpinBox::valueChanged, this, &frmRiduzione::Scelta_Change);
     connect(cboGaranzia, &QComboBox::currentIndexChanged, this, &frmRiduzione::Scelta_Change);
     connect(spnEstratti, &QSpinBox::valueChanged, this, &frmRiduzione::Scelta_Change);
@@ -216,12 +214,10 @@ void frmRiduzione::cmdRiduci_Click()
     }
     Scarta();
     m_richiesta = richiesta;
-    m_avanzamento = std::make_unique<Riduzione::Avanzamento>();
-    m_controllo = std::make_unique<Verifica::Avanzamento>();
-    m_esito = Riduzione::Esito();
-    m_garantito = false;
-    m_memoriaEsaurita = false;
-    m_durata.store(0);
+    m_avanzamento = std::make_shared<Riduzione::Avanzamento>();
+    m_esito = std::make_shared<Riduzione::Esito>();
+    m_inControllo = false;
+    m_durata = 0;
     m_tempoMassimo = qint64(spnTempo->value()) * 1000;
     prgTempo->setRange(0, int(m_tempoMassimo));
     prgTempo->setValue(0);
@@ -231,63 +227,50 @@ void frmRiduzione::cmdRiduci_Click()
     // The one thing left to do meanwhile is to stop it.
     cmdAnnulla->setFocus();
     m_tempo.start();
-    m_lavoro = std::thread([this, richiesta, seme = Seme(richiesta, m_numeri)] {
-        try {
-            Riduzione::Esito esito =
-                m_ricerca(richiesta, seme, std::numeric_limits<qint64>::max(), *m_avanzamento);
-            m_durata.store(m_tempo.elapsed());
-            // Nothing is offered unchecked; what would not be offered is not worth checking.
-            if (esito.stato == Riduzione::Esito::Trovato && qint64(esito.righe.size()) <= Riduzione::RigheMassime) {
-                m_inControllo.store(true);
-                m_garantito =
-                    Riduzione::Garantito(m_numeri, esito.righe, richiesta.garanzia, richiesta.estratti, *m_controllo);
-            }
-            m_esito = std::move(esito);
-        } catch (const std::bad_alloc &) {
-            m_memoriaEsaurita = true;
-        }
-        m_finita.store(true);
-    });
-    m_orologio->start();
+    m_lavoro.Avvia(
+        [ricerca = m_ricerca, richiesta, seme = Seme(richiesta, m_numeri), esito = m_esito](Avanzamento &stato) {
+            *esito = ricerca(richiesta, seme, std::numeric_limits<qint64>::max(),
+                             static_cast<Riduzione::Avanzamento &>(stato));
+        },
+        m_avanzamento);
 }
 
-void frmRiduzione::Avanza()
+void frmRiduzione::Avanza(int millesimi)
 {
-    if (m_inControllo.load()) {
+    if (m_inControllo) {
         // A large system takes a while to check: the bar shows that instead of the clock.
         if (prgTempo->maximum() != 1000) {
             prgTempo->setRange(0, 1000);
             prgTempo->setFormat(QStringLiteral("Controllo della garanzia: %p%"));
         }
-        prgTempo->setValue(m_controllo->millesimi.load());
+        prgTempo->setValue(millesimi);
     } else {
         const qint64 trascorso = m_tempo.elapsed();
         prgTempo->setValue(int(std::min(trascorso, m_tempoMassimo)));
         if (trascorso >= m_tempoMassimo)
-            m_avanzamento->annulla.store(true);
+            m_lavoro.Annulla();
     }
     MostraTrovate(m_avanzamento->righe.load(), false);
-    if (m_finita.load())
-        RicercaFinita();
 }
 
-void frmRiduzione::RicercaFinita()
+void frmRiduzione::RicercaFinita(Lavoro::Fine fine)
 {
-    m_orologio->stop();
-    if (m_lavoro.joinable())
-        m_lavoro.join();
-    m_finita.store(false);
-    m_inControllo.store(false);
-    Riduzione::Esito esito = std::move(m_esito);
-    m_esito = Riduzione::Esito();
-    Abilita(true);
-    MostraTrovate(0, false);
-    // Back to the clock: how much of the time the search took, a share only while it runs.
-    prgTempo->setRange(0, int(m_tempoMassimo));
-    prgTempo->setValue(int(std::min(m_durata.load(), m_tempoMassimo)));
-    prgTempo->setTextVisible(false);
-    if (m_memoriaEsaurita) {
-        m_memoriaEsaurita = false;
+    m_durata = m_tempo.elapsed();
+    const Riduzione::Esito &esito = *m_esito;
+    // Nothing is offered unchecked; what would not be offered is not worth checking. A search
+    // stopped by ANNULLA or by the clock has kept the best it found.
+    if (fine != Lavoro::Fine::MemoriaEsaurita && esito.stato == Riduzione::Esito::Trovato
+        && qint64(esito.righe.size()) <= Riduzione::RigheMassime) {
+        m_inControllo = true;
+        m_garantito = std::make_shared<bool>(false);
+        m_lavoro.Avvia([controllo = m_controllo, numeri = m_numeri, esito = m_esito, richiesta = m_richiesta,
+                        garantito = m_garantito](Avanzamento &stato) {
+            *garantito = controllo(numeri, esito->righe, richiesta.garanzia, richiesta.estratti, stato);
+        });
+        return;
+    }
+    Concludi();
+    if (fine == Lavoro::Fine::MemoriaEsaurita) {
         mGestioneErrori::MostraErrore(NumeriErrore::ErroreMemoria);
     } else if (esito.stato == Riduzione::Esito::TroppoGrande) {
         RichiestaMessaggio(
@@ -297,21 +280,42 @@ void frmRiduzione::RicercaFinita()
                 .arg(Riduzione::CasiMassimi),
             QStringLiteral("OK"));
     } else if (esito.stato == Riduzione::Esito::Trovato) {
-        if (qint64(esito.righe.size()) > Riduzione::RigheMassime) {
-            RichiestaMessaggio(QStringLiteral("Il sistema trovato ha|%1 righe,|oltre il massimo di %2 ..!")
-                                   .arg(esito.righe.size())
-                                   .arg(Riduzione::RigheMassime),
-                               QStringLiteral("OK"));
-        } else if (!m_garantito) {
-            RichiestaMessaggio(QStringLiteral("Errore interno: il sistema trovato|non mantiene la garanzia ..!"),
-                               QStringLiteral("OK"));
-        } else {
-            Offri(std::move(esito.righe), esito.ottimo);
-            return;
-        }
+        RichiestaMessaggio(QStringLiteral("Il sistema trovato ha|%1 righe,|oltre il massimo di %2 ..!")
+                               .arg(esito.righe.size())
+                               .arg(Riduzione::RigheMassime),
+                           QStringLiteral("OK"));
     }
     // Stopped before any system was found needs no word: "Trovate: —" says it.
+    m_esito.reset();
     spnClasse->setFocus();
+}
+
+void frmRiduzione::ControlloFinito(Lavoro::Fine fine)
+{
+    Concludi();
+    std::shared_ptr<Riduzione::Esito> esito = std::move(m_esito);
+    if (fine == Lavoro::Fine::Finita && *m_garantito) {
+        Offri(std::move(esito->righe), esito->ottimo);
+        return;
+    }
+    if (fine == Lavoro::Fine::MemoriaEsaurita)
+        mGestioneErrori::MostraErrore(NumeriErrore::ErroreMemoria);
+    else if (fine == Lavoro::Fine::Finita)
+        RichiestaMessaggio(QStringLiteral("Errore interno: il sistema trovato|non mantiene la garanzia ..!"),
+                           QStringLiteral("OK"));
+    // A check stopped by ANNULLA offers nothing: what it did not finish is not known to hold.
+    spnClasse->setFocus();
+}
+
+void frmRiduzione::Concludi()
+{
+    m_inControllo = false;
+    Abilita(true);
+    MostraTrovate(0, false);
+    // Back to the clock: how much of the time the search took, a share only while it runs.
+    prgTempo->setRange(0, int(m_tempoMassimo));
+    prgTempo->setValue(int(std::min(m_durata, m_tempoMassimo)));
+    prgTempo->setTextVisible(false);
 }
 
 void frmRiduzione::cmdAnnulla_Click()
@@ -320,22 +324,18 @@ void frmRiduzione::cmdAnnulla_Click()
         reject();
         return;
     }
-    // Stops searching and keeps the best found so far; the clock sees the work end.
-    m_avanzamento->annulla.store(true);
+    // The search stops and keeps the best found so far, which is then checked; the check
+    // stops and offers nothing.
+    m_lavoro.Annulla();
 }
 
 void frmRiduzione::Ferma()
 {
-    if (!m_lavoro.joinable())
+    if (!m_lavoro.InCorso())
         return;
-    m_avanzamento->annulla.store(true);
-    m_controllo->annulla.store(true);
-    m_lavoro.join();
-    m_orologio->stop();
-    m_finita.store(false);
-    m_inControllo.store(false);
-    m_esito = Riduzione::Esito();
-    m_memoriaEsaurita = false;
+    m_lavoro.Ferma();
+    m_inControllo = false;
+    m_esito.reset();
     Abilita(true);
     MostraTrovate(0, false);
 }

@@ -2,16 +2,14 @@
 // Asks for a reduced system of the selection (numbers per line, the hits guaranteed, how
 // many numbers are drawn, how long to look) and searches for it off the window's thread.
 
+#include "common/Lavoro.h"
 #include "riduzione/Riduzione.h"
-#include "verifica/Verifica.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
 
-#include <atomic>
 #include <functional>
 #include <memory>
-#include <thread>
 #include <vector>
 
 class Etichetta;
@@ -20,7 +18,6 @@ class QComboBox;
 class QFrame;
 class QProgressBar;
 class QSpinBox;
-class QTimer;
 
 class frmRiduzione : public QDialog
 {
@@ -29,10 +26,13 @@ class frmRiduzione : public QDialog
 public:
     using Ricerca = std::function<Riduzione::Esito(const Riduzione::Richiesta &, quint64 seme, qint64 passi,
                                                    Riduzione::Avanzamento &)>;
+    using Controllo = std::function<bool(const std::vector<int> &numeri, const std::vector<Riduzione::Riga> &righe,
+                                         int m, int p, Avanzamento &)>;
 
-    // `numeri`: the selection, ascending, at least three. `ricerca` is the core's search; a
-    // test hands in another.
-    explicit frmRiduzione(std::vector<int> numeri, QWidget *parent = nullptr, Ricerca ricerca = Riduzione::Riduci);
+    // `numeri`: the selection, ascending, at least three. `ricerca` is the core's search and
+    // `controllo` its check of the guarantee; a test hands in others.
+    explicit frmRiduzione(std::vector<int> numeri, QWidget *parent = nullptr, Ricerca ricerca = Riduzione::Riduci,
+                          Controllo controllo = Riduzione::Garantito);
     ~frmRiduzione() override;
 
     QFrame *fraRiduzione = nullptr;
@@ -56,7 +56,7 @@ public:
 
     Riduzione::Richiesta Scelta() const;
     // Whether a search, or the check of what it found, is running.
-    bool InCorso() const { return m_lavoro.joinable(); }
+    bool InCorso() const { return m_lavoro.InCorso(); }
     // The system found, as list text; empty while there is none.
     QString Testo() const;
 
@@ -68,9 +68,13 @@ private:
     void Scelta_Change();
     void cmdRiduci_Click();
     void cmdAnnulla_Click();
-    void Avanza();
-    void RicercaFinita();
-    // Abandons the search, if one is running, and waits for it: nothing it found is kept.
+    void Avanza(int millesimi);
+    void RicercaFinita(Lavoro::Fine fine);
+    void ControlloFinito(Lavoro::Fine fine);
+    // The search or the check has ended, whatever it gave.
+    void Concludi();
+    // Abandons the search or the check, if one is running, and waits for it: nothing it
+    // found is kept.
     void Ferma();
     void Abilita(bool scelte);
     void Offri(std::vector<Riduzione::Riga> righe, bool ottimo);
@@ -79,23 +83,20 @@ private:
 
     std::vector<int> m_numeri;
     Ricerca m_ricerca;
+    Controllo m_controllo;
     std::vector<Riduzione::Riga> m_righe;
     Riduzione::Richiesta m_richiesta; // what the search was asked
 
-    // Shared with the worker; each search has its own.
-    std::thread m_lavoro;
-    std::unique_ptr<Riduzione::Avanzamento> m_avanzamento;
-    std::unique_ptr<Verifica::Avanzamento> m_controllo;
-    std::atomic<bool> m_inControllo{false};
-    std::atomic<bool> m_finita{false};
-    // Written by the worker, read once it has ended.
-    Riduzione::Esito m_esito;
-    bool m_garantito = false;
-    bool m_memoriaEsaurita = false;
-    std::atomic<qint64> m_durata{0};
+    // The search, then the check of what it found, each run in turn.
+    Lavoro m_lavoro;
+    std::shared_ptr<Riduzione::Avanzamento> m_avanzamento;
+    bool m_inControllo = false;
+    // Written by the work, read once it has ended.
+    std::shared_ptr<Riduzione::Esito> m_esito;
+    std::shared_ptr<bool> m_garantito;
 
-    QTimer *m_orologio = nullptr;
     QElapsedTimer m_tempo;
+    qint64 m_durata = 0;
     qint64 m_tempoMassimo = 0;
 };
 

@@ -1,6 +1,6 @@
 #include "stampa/Stampa.h"
 
-#include "app/Caratteri.h"
+#include "common/Caratteri.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>

@@ -1,21 +1,12 @@
 #include "sviluppo/Sviluppo.h"
 
-#include "app/mDichiarazioni.h"
+#include "common/Combinazioni.h"
 #include "common/mFunzioni.h"
 
 #include <algorithm>
+#include <array>
 
 namespace Sviluppo {
-
-std::vector<int> Selezione(const Caselle &caselle)
-{
-    std::vector<int> numeri;
-    for (int i = 1; i <= caselle.UBound(); ++i) {
-        if (caselle(i))
-            numeri.push_back(i);
-    }
-    return numeri;
-}
 
 QString Righe(int n, int k)
 {
@@ -67,38 +58,29 @@ QString Sviluppa(const std::vector<int> &numeri, int k)
 {
     const int n = int(numeri.size());
     const qint64 righe = RigheEntroIlMassimo(n, k);
-    if (k < 1 || righe < 1 || righe > RigheMassime)
+    if (k < 1 || righe < 1 || righe > RigheMassime
+        || std::any_of(numeri.begin(), numeri.end(), [](int x) { return x < 1 || x > Combinazioni::NMassimo; }))
         return QString();
     // Each number as IN LISTA writes it; every field of 1 to 90 has two characters.
-    std::vector<QString> campi;
+    std::array<QString, Combinazioni::NMassimo + 1> campi;
     for (int numero : numeri)
-        campi.push_back(mFunzioni::CampoNumero(numero));
+        campi[std::size_t(numero)] = mFunzioni::CampoNumero(numero);
     const qsizetype perRiga = 3 * qsizetype(k) + 1;
     QString testo(righe * perRiga, Qt::Uninitialized);
     QChar *scrivi = testo.data();
-    // The combinations in lexicographic order of their indices: ascending numbers written
-    // in two digits, so ascending text order as well.
-    std::vector<int> indice(static_cast<std::size_t>(k));
-    for (int i = 0; i < k; ++i)
-        indice[std::size_t(i)] = i;
-    for (;;) {
+    // The combinations in lexicographic order: ascending numbers written in two digits, so
+    // ascending text order as well.
+    Combinazioni::OgniSottoinsieme(numeri.data(), n, k, [&](const int *riga) {
         for (int i = 0; i < k; ++i) {
-            const QString &campo = campi[std::size_t(indice[std::size_t(i)])];
+            const QString &campo = campi[std::size_t(riga[i])];
             *scrivi++ = campo[0];
             *scrivi++ = campo[1];
             *scrivi++ = i + 1 < k ? QChar(u' ') : QChar(u'\r');
         }
         // CR above and LF here: the list's line break.
         *scrivi++ = u'\n';
-        int i = k - 1;
-        while (i >= 0 && indice[std::size_t(i)] == n - k + i)
-            --i;
-        if (i < 0)
-            break;
-        ++indice[std::size_t(i)];
-        for (int j = i + 1; j < k; ++j)
-            indice[std::size_t(j)] = indice[std::size_t(j - 1)] + 1;
-    }
+        return true;
+    });
     Q_ASSERT(scrivi == testo.data() + testo.size());
     return testo;
 }

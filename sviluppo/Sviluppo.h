@@ -7,15 +7,10 @@
 
 #include <vector>
 
-class Caselle;
-
 namespace Sviluppo {
 
 // One development adds at most this many lines.
 constexpr qint64 RigheMassime = 200000;
-
-// The selected cells of the board as generated, ascending: what IN LISTA reads.
-std::vector<int> Selezione(const Caselle &caselle);
 
 // C(n, k) in decimal digits, whatever its size (C(90, 45) has 27).
 QString Righe(int n, int k);

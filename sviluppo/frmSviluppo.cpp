@@ -1,6 +1,6 @@
 #include "sviluppo/frmSviluppo.h"
 
-#include "app/Caratteri.h"
+#include "common/Caratteri.h"
 #include "common/Etichetta.h"
 #include "common/FinestraFissa.h"
 #include "common/PulsanteComando.h"

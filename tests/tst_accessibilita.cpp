@@ -1,9 +1,9 @@
 // What a screen reader finds in the main window: a name for every cell, stepper and
 // button, the values and the counter as text, and cells it can press and hear selected.
 
-#include "app/Caratteri.h"
 #include "app/frmOmbrazio.h"
 #include "app/mDichiarazioni.h"
+#include "common/Caratteri.h"
 #include "common/Etichetta.h"
 #include "common/PulsanteComando.h"
 #include "grid/CellaNumero.h"

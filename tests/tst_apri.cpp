@@ -1,9 +1,9 @@
 // Opening saved lists with Ctrl+O and by dropping files on the list: what the list then
 // holds, SALVA and back, the refusals that leave the list as it was, and dropped text.
 
-#include "app/Caratteri.h"
 #include "app/frmOmbrazio.h"
 #include "app/mDichiarazioni.h"
+#include "common/Caratteri.h"
 #include "common/Etichetta.h"
 #include "common/PulsanteComando.h"
 #include "helpers/Dialoghi.h"

@@ -1,7 +1,7 @@
 // The faces the windows are drawn with: the stand-ins of the substitution table where the
 // designed faces are missing, the designed faces themselves where they are installed.
 
-#include "app/Caratteri.h"
+#include "common/Caratteri.h"
 
 #include <QApplication>
 #include <QFile>

@@ -2,10 +2,10 @@
 // photographed at each step (tools/update-screenshots.sh copies the pictures into docs/),
 // and the README's file names and pictures checked against what the program does.
 
-#include "app/Caratteri.h"
 #include "app/frmOmbrazio.h"
 #include "app/mDichiarazioni.h"
 #include "archivio/frmArchivio.h"
+#include "common/Caratteri.h"
 #include "common/PulsanteComando.h"
 #include "grid/CellaNumero.h"
 #include "helpers/Dialoghi.h"

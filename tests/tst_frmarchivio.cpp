@@ -1,11 +1,11 @@
 // The Archivio window: an archive read through the file window and found again at the next
 // start, the list replayed over it, the delays sorted and copied, numbers taken to the board.
 
-#include "app/Caratteri.h"
 #include "app/frmOmbrazio.h"
 #include "app/mDichiarazioni.h"
 #include "archivio/Archivio.h"
 #include "archivio/frmArchivio.h"
+#include "common/Caratteri.h"
 #include "common/Etichetta.h"
 #include "common/PulsanteComando.h"
 #include "dialogs/frmMessage.h"
@@ -114,7 +114,8 @@ void tst_frmArchivio::init()
 
 frmArchivio *tst_frmArchivio::Apri()
 {
-    finestraArchivio = std::make_unique<frmArchivio>(Lista, ambiente, [](const std::vector<int> &) {});
+    finestraArchivio = std::make_unique<frmArchivio>(Lista, ambiente.ScegliFile, ambiente.Lettura,
+                                                      [](const std::vector<int> &) {});
     finestraArchivio->setWindowModality(Qt::NonModal);
     finestraArchivio->show();
     if (!QTest::qWaitForWindowActive(finestraArchivio.get()))
@@ -345,12 +346,8 @@ void tst_frmArchivio::seleziona()
     QFETCH(QList<int>, selezionati);
     std::unique_ptr<frmOmbrazio> finestra = ApriFinestra(ambiente);
     QVERIFY(finestra);
-    if (griglia > 0) {
-        gQuantitaNumeri = qint16(griglia);
-        gNumeriPerRiga = 10;
-        QTest::mouseClick(finestra->cmdCostruisci, Qt::LeftButton);
-        QTest::mouseClick(finestra->lblNumero(5), Qt::LeftButton);
-    }
+    if (griglia > 0)
+        Seleziona(*finestra, griglia, 10, {5});
     QStringList visti;
     bool aperta = false;
     DaFinestra(*finestra, [&](frmArchivio *a) {

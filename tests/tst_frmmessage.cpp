@@ -1,5 +1,5 @@
-#include "app/Caratteri.h"
 #include "app/mDichiarazioni.h"
+#include "common/Caratteri.h"
 #include "common/Etichetta.h"
 #include "common/PulsanteComando.h"
 #include "common/Twips.h"

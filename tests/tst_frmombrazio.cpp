@@ -1,7 +1,7 @@
-#include "app/Caratteri.h"
 #include "app/Traduzione.h"
 #include "app/frmOmbrazio.h"
 #include "app/mDichiarazioni.h"
+#include "common/Caratteri.h"
 #include "common/ColoriSistema.h"
 #include "common/Etichetta.h"
 #include "common/PulsanteComando.h"

@@ -1,9 +1,9 @@
 // The Riduzione window: reached from the main window, a reduced system searched off the
 // window's thread, stopped on request, checked before it is offered, appended in one step.
 
-#include "app/Caratteri.h"
 #include "app/frmOmbrazio.h"
 #include "app/mDichiarazioni.h"
+#include "common/Caratteri.h"
 #include "common/Etichetta.h"
 #include "common/PulsanteComando.h"
 #include "grid/CellaNumero.h"
@@ -12,6 +12,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QSpinBox>
@@ -87,6 +89,8 @@ private slots:
     void pocheCaselle();
     void rifiuti_data();
     void rifiuti();
+    void annullaIlControllo_data();
+    void annullaIlControllo();
     void sceltePossibili_data();
     void sceltePossibili();
     void menuETasto();
@@ -97,7 +101,8 @@ private:
     // Ctrl+R from the list; `lavora` works the window, then the dialogs are answered with `risposte`.
     QList<DialogoVisto> Riduci(const std::function<void(frmRiduzione *)> &lavora, const QStringList &risposte);
     // The window on 1 to `quanti`, not modal, so that the helper answers only the messages.
-    frmRiduzione *Apri(int quanti, frmRiduzione::Ricerca ricerca = Riduzione::Riduci);
+    frmRiduzione *Apri(int quanti, frmRiduzione::Ricerca ricerca = Riduzione::Riduci,
+                       frmRiduzione::Controllo controllo = Riduzione::Garantito);
 
     std::unique_ptr<frmOmbrazio> finestra;
     std::unique_ptr<frmRiduzione> finestraRiduzione;
@@ -117,14 +122,12 @@ void tst_frmRiduzione::cleanup()
 
 QList<int> tst_frmRiduzione::Seleziona(int quanti)
 {
-    gQuantitaNumeri = 90;
-    gNumeriPerRiga = 10;
-    QTest::mouseClick(finestra->cmdCostruisci, Qt::LeftButton);
-    QList<int> numeri;
-    for (int i = quanti; i >= 1; --i) {
-        QTest::mouseClick(finestra->lblNumero(6 * i), Qt::LeftButton);
-        numeri.prepend(6 * i);
-    }
+    // Clicked from the highest down: the selection is ascending whatever the clicks' order.
+    QList<int> clic;
+    for (int i = quanti; i >= 1; --i)
+        clic << 6 * i;
+    ::Seleziona(*finestra, 90, 10, clic);
+    const QList<int> numeri(clic.rbegin(), clic.rend());
     finestra->txtLista->setPlainText(QStringLiteral("x"));
     return numeri;
 }
@@ -150,11 +153,11 @@ QList<DialogoVisto> tst_frmRiduzione::Riduci(const std::function<void(frmRiduzio
     return risponditore.visti;
 }
 
-frmRiduzione *tst_frmRiduzione::Apri(int quanti, frmRiduzione::Ricerca ricerca)
+frmRiduzione *tst_frmRiduzione::Apri(int quanti, frmRiduzione::Ricerca ricerca, frmRiduzione::Controllo controllo)
 {
     std::vector<int> numeri(static_cast<std::size_t>(quanti));
     std::iota(numeri.begin(), numeri.end(), 1);
-    finestraRiduzione = std::make_unique<frmRiduzione>(numeri, nullptr, std::move(ricerca));
+    finestraRiduzione = std::make_unique<frmRiduzione>(numeri, nullptr, std::move(ricerca), std::move(controllo));
     finestraRiduzione->setWindowModality(Qt::NonModal);
     finestraRiduzione->show();
     if (!QTest::qWaitForWindowActive(finestraRiduzione.get()))
@@ -351,6 +354,59 @@ void tst_frmRiduzione::rifiuti()
     // Nothing offered, and the window stays for another choice.
     QVERIFY(f->isVisible() && f->cmdRiduci->isEnabled() && f->spnClasse->isEnabled() && !f->cmdInLista->isEnabled());
     QCOMPARE(f->lblTrovate->text(), Nessuna);
+}
+
+void tst_frmRiduzione::annullaIlControllo_data()
+{
+    QTest::addColumn<bool>("chiudi");
+    QTest::newRow("ANNULLA") << false;
+    QTest::newRow("close box") << true;
+}
+
+void tst_frmRiduzione::annullaIlControllo()
+{
+    QFETCH(bool, chiudi);
+    // A system found at once, then a check that would take a minute unless it is stopped:
+    // the stop must reach the check, not only the search.
+    const auto ricerca = [](const Riduzione::Richiesta &, quint64, qint64, Riduzione::Avanzamento &avanzamento) {
+        avanzamento.righe.store(3);
+        Riduzione::Esito esito;
+        esito.stato = Riduzione::Esito::Trovato;
+        esito.righe = {{0, 1, 2}, {0, 3, 4}, {1, 3, 5}};
+        return esito;
+    };
+    std::atomic<bool> iniziato{false};
+    std::atomic<bool> fermato{false};
+    const auto controllo = [&](const std::vector<int> &, const std::vector<Riduzione::Riga> &, int, int,
+                               Avanzamento &stato) {
+        iniziato.store(true);
+        QDeadlineTimer limite(60000);
+        while (!stato.Annullato() && !limite.hasExpired())
+            QThread::yieldCurrentThread();
+        fermato.store(stato.Annullato());
+        return true;
+    };
+    frmRiduzione *f = Apri(9, ricerca, controllo);
+    QVERIFY(f);
+    QTest::mouseClick(f->cmdRiduci, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(iniziato.load(), 20000);
+    QVERIFY(f->InCorso());
+    QElapsedTimer attesa;
+    attesa.start();
+    if (chiudi)
+        QVERIFY(ChiudiComeUtente(f));
+    else
+        QTest::mouseClick(f->cmdAnnulla, Qt::LeftButton);
+    // Far longer than the stop takes, far shorter than the check would.
+    QTRY_VERIFY_WITH_TIMEOUT(!f->InCorso(), 10000);
+    qInfo("check stopped %lld ms after the request", qint64(attesa.elapsed()));
+    QVERIFY(fermato.load());
+    // What the check did not finish is not offered.
+    QVERIFY(!f->cmdInLista->isEnabled());
+    QCOMPARE(f->lblTrovate->text(), Nessuna);
+    QCOMPARE(f->isVisible(), !chiudi);
+    if (!chiudi)
+        QVERIFY(f->cmdRiduci->isEnabled() && f->spnClasse->isEnabled());
 }
 
 void tst_frmRiduzione::sceltePossibili_data()

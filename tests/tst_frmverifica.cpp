@@ -1,9 +1,9 @@
 // The Verifica window: reached from the main window, a draw checked, the guarantee worked
 // out off the window's thread and stopped on request.
 
-#include "app/Caratteri.h"
 #include "app/frmOmbrazio.h"
 #include "app/mDichiarazioni.h"
+#include "common/Caratteri.h"
 #include "common/PulsanteComando.h"
 #include "grid/CellaNumero.h"
 #include "helpers/Dialoghi.h"
@@ -188,11 +188,10 @@ void tst_frmVerifica::garanziaDopoSviluppo()
     // Developed in the main window, as a player does it.
     std::unique_ptr<frmOmbrazio> finestra = ApriFinestra();
     QVERIFY(finestra);
-    gQuantitaNumeri = 90;
-    gNumeriPerRiga = 10;
-    QTest::mouseClick(finestra->cmdCostruisci, Qt::LeftButton);
+    QList<int> celle;
     for (int i = 1; i <= n; ++i)
-        QTest::mouseClick(finestra->lblNumero(3 * i), Qt::LeftButton);
+        celle << 3 * i;
+    Seleziona(*finestra, 90, 10, celle);
     {
         RispondiDialoghi risposte({QStringLiteral("SVILUPPA")});
         risposte.Ispeziona = [k](QDialog *dialogo) {

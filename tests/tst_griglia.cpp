@@ -1,6 +1,6 @@
-#include "app/Caratteri.h"
 #include "app/frmOmbrazio.h"
 #include "app/mDichiarazioni.h"
+#include "common/Caratteri.h"
 #include "common/ColoriSistema.h"
 #include "common/Etichetta.h"
 #include "common/PulsanteComando.h"
@@ -40,6 +40,7 @@ private slots:
     void selezione();
     void coloriSeguonoIlDesktop();
     void tuttoSelezionatoPoiCancella();
+    void selezioneDaFuoriDipinta();
     void rifiutiSenzaGriglia();
     void stepperNonToccaLaGriglia();
     void cancellaDopoCambioQuantita_data();
@@ -325,6 +326,25 @@ void tst_Griglia::tuttoSelezionatoPoiCancella()
     QCOMPARE(risposte.visti.size(), 1);
     QCOMPARE(risposte.visti[0].testo, QStringLiteral("Nessuna casella selezionata ..!"));
     QCOMPARE(finestra->lblNumero.Conta(), 90);
+}
+
+void tst_Griglia::selezioneDaFuoriDipinta()
+{
+    // Whatever changes the selection, the cells, the counter and what a screen reader hears
+    // follow it: there is no other way to change it.
+    Genera(36, 6);
+    gCaselle.Imposta(12, true);
+    CellaNumero *c = finestra->lblNumero(12);
+    QCOMPARE(c->BackColor(), quint32(13681828));
+    QVERIFY(c->Selezionata());
+    QCOMPARE(finestra->lblSelezionati->text(), QStringLiteral("1"));
+    Clicca(30);
+    QCOMPARE(CelleSelezionateADisegno(), 2);
+    // A fresh start clears what is on screen too.
+    mDichiarazioni::Azzera();
+    QCOMPARE(CelleSelezionateADisegno(), 0);
+    QVERIFY(!c->Selezionata());
+    QCOMPARE(finestra->lblSelezionati->text(), QStringLiteral("0"));
 }
 
 void tst_Griglia::rifiutiSenzaGriglia()

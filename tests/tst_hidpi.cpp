@@ -1,9 +1,9 @@
 // The windows at the scale factor of the process (QT_SCALE_FACTOR; CTest runs this program
 // at 1, 1.5 and 2): proportional, sharp, the board where its twips say.
 
-#include "app/Caratteri.h"
 #include "app/frmOmbrazio.h"
 #include "app/mDichiarazioni.h"
+#include "common/Caratteri.h"
 #include "common/Etichetta.h"
 #include "common/PulsanteComando.h"
 #include "common/Twips.h"

@@ -1,6 +1,6 @@
-#include "app/Caratteri.h"
 #include "app/frmOmbrazio.h"
 #include "app/mDichiarazioni.h"
+#include "common/Caratteri.h"
 #include "common/PulsanteComando.h"
 #include "grid/CellaNumero.h"
 #include "helpers/Dialoghi.h"
@@ -64,9 +64,7 @@ void tst_Lista::init()
 
 void tst_Lista::Genera(int quantita, int perRiga)
 {
-    gQuantitaNumeri = qint16(quantita);
-    gNumeriPerRiga = qint16(perRiga);
-    QTest::mouseClick(finestra->cmdCostruisci, Qt::LeftButton);
+    ::Seleziona(*finestra, quantita, perRiga, {});
     QVERIFY(gGrigliaGenerata);
 }
 

@@ -40,19 +40,19 @@ void tst_ListaTesto::raccogliRighe()
 void tst_ListaTesto::rigaCombinazione()
 {
     Caselle caselle;
-    QCOMPARE(RigaCombinazione(caselle), QString());
+    QCOMPARE(RigaCombinazione(caselle.Selezione()), QString());
     caselle.Ridimensiona(90);
     for (int k : {12, 1, 5, 90})
         caselle.Imposta(k, true);
-    QCOMPARE(RigaCombinazione(caselle), QStringLiteral("01 05 12 90"));
+    QCOMPARE(RigaCombinazione(caselle.Selezione()), QStringLiteral("01 05 12 90"));
     // Beyond the board as generated nothing is ever read or written.
     caselle.Ridimensiona(10);
     caselle.Imposta(11, true);
     caselle.Imposta(0, true);
     QVERIFY(!caselle(11));
-    QCOMPARE(RigaCombinazione(caselle), QString());
+    QCOMPARE(RigaCombinazione(caselle.Selezione()), QString());
     caselle.Imposta(10, true);
-    QCOMPARE(RigaCombinazione(caselle), QStringLiteral("10"));
+    QCOMPARE(RigaCombinazione(caselle.Selezione()), QStringLiteral("10"));
 }
 
 void tst_ListaTesto::testoDaRighe()

@@ -26,7 +26,6 @@ public:
         QRect geometria;
         bool visibile = false;
         QString caption;
-        int tabIndex = -1;
         int davanti = 0;
         bool copia = false;
     };
@@ -46,7 +45,6 @@ public:
     void PortaDavanti(int i) override { elementi.at(i).davanti = ++ordine; }
     void Mostra(int i) override { elementi.at(i).visibile = true; }
     void ImpostaCaption(int i, const QString &c) override { elementi.at(i).caption = c; }
-    void ImpostaTabIndex(int i, int t) override { elementi.at(i).tabIndex = t; }
 
     std::map<int, Elemento> elementi;
     int ordine = 0;
@@ -72,7 +70,7 @@ private slots:
     void disponiControlli_data();
     void disponiControlli();
     void disponiControlliRiusaEsistenti();
-    void disponiControlliTabEOpzioni();
+    void disponiControlliOpzioni();
 
     void convertiToken_data();
     void convertiToken();
@@ -185,7 +183,7 @@ void tst_mFunzioni::disponiControlli()
     QFETCH(int, quantita);
     QFETCH(int, perRiga);
     ArrayFinto array(QRect(150, 240, 700, 700));
-    DisponiControlli(1, quantita, perRiga, 24, 24, false, true, true, array);
+    DisponiControlli(1, quantita, perRiga, 24, 24, true, true, array);
 
     QCOMPARE(array.UBound(), quantita);
     QCOMPARE(int(array.elementi.size()), quantita);
@@ -196,33 +194,27 @@ void tst_mFunzioni::disponiControlli()
         QCOMPARE(e.caption, QString::number(k));
         QCOMPARE(e.davanti, k);
         QCOMPARE(e.copia, k > 1);
-        QCOMPARE(e.tabIndex, -1);
     }
-    QCOMPARE(int(gContaTab), 0);
 }
 
 void tst_mFunzioni::disponiControlliRiusaEsistenti()
 {
     ArrayFinto array(QRect(150, 240, 700, 700));
-    DisponiControlli(1, 10, 5, 24, 24, false, true, true, array);
+    DisponiControlli(1, 10, 5, 24, 24, true, true, array);
     array.elementi.at(3).caption = QStringLiteral("kept?");
     array.elementi.at(3).copia = false;
     // A second pass over existing elements moves them but creates nothing.
-    DisponiControlli(1, 10, 2, 24, 24, false, true, true, array);
+    DisponiControlli(1, 10, 2, 24, 24, true, true, array);
     QCOMPARE(int(array.elementi.size()), 10);
     QVERIFY(!array.elementi.at(3).copia);
     QCOMPARE(array.elementi.at(3).geometria.topLeft(), QPoint(150, 240 + 724));
     QCOMPARE(array.elementi.at(3).caption, QStringLiteral("3"));
 }
 
-void tst_mFunzioni::disponiControlliTabEOpzioni()
+void tst_mFunzioni::disponiControlliOpzioni()
 {
     ArrayFinto array(QRect(100, 50, 300, 200));
-    gContaTab = 5;
-    DisponiControlli(1, 4, 3, 10, 20, true, false, false, array);
-    QCOMPARE(int(gContaTab), 9);
-    QCOMPARE(array.elementi.at(1).tabIndex, 6);
-    QCOMPARE(array.elementi.at(4).tabIndex, 9);
+    DisponiControlli(1, 4, 3, 10, 20, false, false, array);
     QCOMPARE(array.elementi.at(2).geometria.topLeft(), QPoint(410, 50));
     QCOMPARE(array.elementi.at(4).geometria.topLeft(), QPoint(100, 270));
     QVERIFY(array.elementi.at(2).caption.isEmpty());
@@ -230,7 +222,7 @@ void tst_mFunzioni::disponiControlliTabEOpzioni()
 
     // No pass at all when last < first.
     ArrayFinto vuoto(QRect(0, 0, 10, 10));
-    DisponiControlli(1, 0, 3, 1, 1, true, true, true, vuoto);
+    DisponiControlli(1, 0, 3, 1, 1, true, true, vuoto);
     QCOMPARE(int(vuoto.elementi.size()), 1);
     QVERIFY(!vuoto.elementi.at(1).visibile);
 }

@@ -1,8 +1,8 @@
 // The development of the board's selection into every combination of k of its numbers.
 
-#include "app/Caratteri.h"
 #include "app/frmOmbrazio.h"
 #include "app/mDichiarazioni.h"
+#include "common/Caratteri.h"
 #include "common/Etichetta.h"
 #include "common/PulsanteComando.h"
 #include "grid/CellaNumero.h"
@@ -55,11 +55,7 @@ void tst_Sviluppo::init()
 
 void tst_Sviluppo::Seleziona(const QList<int> &celle)
 {
-    gQuantitaNumeri = 90;
-    gNumeriPerRiga = 10;
-    QTest::mouseClick(finestra->cmdCostruisci, Qt::LeftButton);
-    for (int k : celle)
-        QTest::mouseClick(finestra->lblNumero(k), Qt::LeftButton);
+    ::Seleziona(*finestra, 90, 10, celle);
 }
 
 QList<DialogoVisto> tst_Sviluppo::Sviluppa(int classe, const QStringList &risposte)

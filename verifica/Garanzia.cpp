@@ -14,8 +14,8 @@
 
 #include "verifica/Verifica.h"
 
-#include "common/Binomiali.h"
-#include "verifica/Bit.h"
+#include "common/Bit.h"
+#include "common/Combinazioni.h"
 
 #include <algorithm>
 #include <array>
@@ -78,13 +78,7 @@ Insieme Oltre(int posto)
     return {0, ~quint64(0) << (primo - 64)};
 }
 
-// C(n, k) for n up to 90 and k up to the largest draw considered.
-constexpr Binomiali<NumeroMassimo, Massimo> Tabella;
-
-quint64 C(int n, int k)
-{
-    return n < 0 || k < 0 || k > Massimo ? 0 : Tabella.c[std::size_t(n)][std::size_t(k)];
-}
+using Combinazioni::C;
 
 struct Annullato
 {
@@ -357,30 +351,19 @@ void Calcolo::Estensioni(int m)
         riga.OgniPosto([&](int posto) { posti[std::size_t(s++)] = posto; });
         if (s < m)
             continue;
-        // The m-sets of the line in lexicographic order, each with its rank.
-        std::array<int, Massimo> indice{};
-        for (int i = 0; i < m; ++i)
-            indice[std::size_t(i)] = i;
+        // The m-sets of the line, each with its rank.
         quint64 fatti = 0;
-        for (;;) {
+        Combinazioni::OgniSottoinsieme(posti.data(), s, m, [&](const int *sottoinsieme) {
             quint64 rango = 0;
             for (int i = 0; i < m; ++i)
-                rango += C(posti[std::size_t(indice[std::size_t(i)])], i + 1);
+                rango += C(sottoinsieme[i], i + 1);
             m_estensioni[std::size_t(rango)] |= riga;
-            ++fatti;
-            int i = m - 1;
-            while (i >= 0 && indice[std::size_t(i)] == s - m + i)
-                --i;
-            if (i < 0)
-                break;
-            ++indice[std::size_t(i)];
-            for (int j = i + 1; j < m; ++j)
-                indice[std::size_t(j)] = indice[std::size_t(j - 1)] + 1;
-            if (fatti == 1024) {
+            if (++fatti == 1024) {
                 Lavoro(fatti * quint64(m));
                 fatti = 0;
             }
-        }
+            return true;
+        });
         Lavoro(fatti * quint64(m) + 1);
     }
 }

@@ -1,6 +1,6 @@
 #include "verifica/Verifica.h"
 
-#include "verifica/Bit.h"
+#include "common/Bit.h"
 
 #include <algorithm>
 

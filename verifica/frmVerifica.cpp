@@ -1,6 +1,6 @@
 #include "verifica/frmVerifica.h"
 
-#include "app/Caratteri.h"
+#include "common/Caratteri.h"
 #include "common/CursoreOccupato.h"
 #include "common/Etichetta.h"
 #include "common/FinestraFissa.h"
@@ -14,16 +14,11 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QTimer>
-
-#include <new>
 
 namespace {
 
 constexpr int LarghezzaCliente = 9480;
 constexpr int AltezzaCliente = 7920;
-// How often the window looks at how far the guarantee has come.
-constexpr int IntervalloAvanzamento = 40;
 
 } // namespace
 
@@ -79,9 +74,8 @@ frmVerifica::frmVerifica(const QString &lista, QWidget *parent)
     setTabOrder(cmdGaranzia, cmdAnnulla);
     setTabOrder(cmdAnnulla, txtRisultato);
 
-    m_orologio = new QTimer(this);
-    m_orologio->setInterval(IntervalloAvanzamento);
-    connect(m_orologio, &QTimer::timeout, this, &frmVerifica::Avanza);
+    connect(&m_lavoro, &Lavoro::avanzato, prgGaranzia, &QProgressBar::setValue);
+    connect(&m_lavoro, &Lavoro::finito, this, &frmVerifica::GaranziaFinita);
     connect(cmdVerifica, &QPushButton::clicked, this, &frmVerifica::cmdVerifica_Click);
     connect(cmdGaranzia, &QPushButton::clicked, this, &frmVerifica::cmdGaranzia_Click);
     connect(cmdAnnulla, &QPushButton::clicked, this, &frmVerifica::cmdAnnulla_Click);
@@ -89,10 +83,7 @@ frmVerifica::frmVerifica(const QString &lista, QWidget *parent)
     txtEstrazione->setFocus();
 }
 
-frmVerifica::~frmVerifica()
-{
-    Ferma();
-}
+frmVerifica::~frmVerifica() = default;
 
 const Verifica::Lista &frmVerifica::Righe()
 {
@@ -133,77 +124,53 @@ void frmVerifica::cmdGaranzia_Click()
         return;
     }
 
-    m_avanzamento = std::make_unique<Verifica::Avanzamento>();
-    m_garanzia = std::make_unique<Verifica::Garanzia>();
+    m_garanzia = std::make_shared<Verifica::Garanzia>();
     m_riuscita = false;
-    m_memoriaEsaurita = false;
     prgGaranzia->setValue(0);
     prgGaranzia->setTextVisible(true);
-    cmdVerifica->setEnabled(false);
-    cmdGaranzia->setEnabled(false);
-    cmdAnnulla->setEnabled(true);
+    Abilita(true);
     // The lines are read before and never changed while the work goes on.
-    m_lavoro = std::thread([this, &lista] {
-        try {
-            m_riuscita = Verifica::CalcolaGaranzia(lista, *m_garanzia, *m_avanzamento);
-        } catch (const std::bad_alloc &) {
-            m_memoriaEsaurita = true;
-        }
-        m_finita.store(true);
+    m_lavoro.Avvia([this, &lista, garanzia = m_garanzia](Avanzamento &stato) {
+        m_riuscita = Verifica::CalcolaGaranzia(lista, *garanzia, stato);
     });
-    m_orologio->start();
 }
 
-void frmVerifica::Avanza()
+void frmVerifica::Abilita(bool inCorso)
 {
-    prgGaranzia->setValue(m_avanzamento->millesimi.load());
-    if (m_finita.load())
-        GaranziaFinita();
+    cmdVerifica->setEnabled(!inCorso);
+    cmdGaranzia->setEnabled(!inCorso);
+    cmdAnnulla->setEnabled(inCorso);
 }
 
-void frmVerifica::GaranziaFinita()
+void frmVerifica::GaranziaFinita(Lavoro::Fine fine)
 {
-    m_orologio->stop();
-    if (m_lavoro.joinable())
-        m_lavoro.join();
-    m_finita.store(false);
-    cmdAnnulla->setEnabled(false);
-    cmdVerifica->setEnabled(true);
-    cmdGaranzia->setEnabled(true);
-    prgGaranzia->setValue(m_riuscita ? 1000 : 0);
-    prgGaranzia->setTextVisible(m_riuscita);
+    Abilita(false);
     // A stopped computation leaves the results as they were.
-    if (m_riuscita)
+    const bool mostra = fine == Lavoro::Fine::Finita && m_riuscita;
+    prgGaranzia->setValue(mostra ? 1000 : 0);
+    prgGaranzia->setTextVisible(mostra);
+    if (mostra)
         Mostra(Verifica::TestoGaranzia(*m_garanzia));
     m_garanzia.reset();
-    if (m_memoriaEsaurita) {
-        m_memoriaEsaurita = false;
+    if (fine == Lavoro::Fine::MemoriaEsaurita)
         mGestioneErrori::MostraErrore(NumeriErrore::ErroreMemoria);
-    }
 }
 
 void frmVerifica::cmdAnnulla_Click()
 {
-    Ferma();
-    txtEstrazione->setFocus();
-}
-
-void frmVerifica::Ferma()
-{
-    if (!m_lavoro.joinable())
-        return;
-    m_avanzamento->annulla.store(true);
-    m_lavoro.join();
     // Stopped, even if it came to its end meanwhile: the user asked for nothing to be shown.
-    m_riuscita = false;
-    m_memoriaEsaurita = false;
-    GaranziaFinita();
+    m_lavoro.Ferma();
+    GaranziaFinita(Lavoro::Fine::Annullata);
+    txtEstrazione->setFocus();
 }
 
 void frmVerifica::done(int esito)
 {
     // The close box, Escape and a close from the program all end here.
-    Ferma();
+    if (m_lavoro.InCorso()) {
+        m_lavoro.Ferma();
+        GaranziaFinita(Lavoro::Fine::Annullata);
+    }
     QDialog::done(esito);
 }
 

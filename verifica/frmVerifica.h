@@ -5,10 +5,10 @@
 
 #include <QDialog>
 
-#include <atomic>
+#include "common/Lavoro.h"
+
 #include <memory>
 #include <optional>
-#include <thread>
 
 class Etichetta;
 class PulsanteComando;
@@ -16,7 +16,6 @@ class QFrame;
 class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
-class QTimer;
 
 class frmVerifica : public QDialog
 {
@@ -37,7 +36,7 @@ public:
     QPlainTextEdit *txtRisultato = nullptr;
 
     // Whether the guarantee is being worked out.
-    bool InCorso() const { return m_lavoro.joinable(); }
+    bool InCorso() const { return m_lavoro.InCorso(); }
 
 protected:
     void done(int esito) override;
@@ -46,23 +45,18 @@ private:
     void cmdVerifica_Click();
     void cmdGaranzia_Click();
     void cmdAnnulla_Click();
-    void Avanza();
-    void GaranziaFinita();
-    // Stops the computation, if one is running, and waits for it.
-    void Ferma();
+    void GaranziaFinita(Lavoro::Fine fine);
+    void Abilita(bool inCorso);
     // The lines, read once, when first asked for.
     const Verifica::Lista &Righe();
     void Mostra(const QString &testo);
 
     QString m_testoLista;
     std::optional<Verifica::Lista> m_lista;
-    std::thread m_lavoro;
-    std::unique_ptr<Verifica::Avanzamento> m_avanzamento;
-    std::unique_ptr<Verifica::Garanzia> m_garanzia;
+    Lavoro m_lavoro;
+    // Written by the work, read once it has ended.
+    std::shared_ptr<Verifica::Garanzia> m_garanzia;
     bool m_riuscita = false;
-    bool m_memoriaEsaurita = false;
-    std::atomic<bool> m_finita{false};
-    QTimer *m_orologio = nullptr;
 };
 
 // Opens the window over `finestra` on the list text `lista`; returns when it has closed.

@@ -4,7 +4,7 @@
 // bar. The faces are found through the program's own table of stand-ins, so that the same
 // installed faces are loaded.
 
-#include "app/Caratteri.h"
+#include "common/Caratteri.h"
 #include "common/Twips.h"
 
 #include <QApplication>

@@ -147,6 +147,8 @@ void Fotografa(QWidget *widget, const QString &nome)
 
 #include "app/frmOmbrazio.h"
 #include "app/mDichiarazioni.h"
+#include "common/PulsanteComando.h"
+#include "grid/CellaNumero.h"
 
 std::unique_ptr<frmOmbrazio> ApriFinestra()
 {
@@ -164,4 +166,13 @@ std::unique_ptr<frmOmbrazio> ApriFinestra(const Ambiente &ambiente)
     if (!QTest::qWaitForWindowActive(finestra.get()))
         return nullptr;
     return finestra;
+}
+
+void Seleziona(frmOmbrazio &finestra, int quantita, int perRiga, const QList<int> &celle)
+{
+    mDichiarazioni::gQuantitaNumeri = qint16(quantita);
+    mDichiarazioni::gNumeriPerRiga = qint16(perRiga);
+    QTest::mouseClick(finestra.cmdCostruisci, Qt::LeftButton);
+    for (int k : celle)
+        QTest::mouseClick(finestra.lblNumero(k), Qt::LeftButton);
 }

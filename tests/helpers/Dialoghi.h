@@ -65,3 +65,7 @@ struct Ambiente;
 // (keys and focus belong to the active window). Null if the window system refused.
 std::unique_ptr<frmOmbrazio> ApriFinestra();
 std::unique_ptr<frmOmbrazio> ApriFinestra(const Ambiente &ambiente);
+
+// A board of `quantita` numbers, `perRiga` to a row, built with GENERA GRIGLIA, and the
+// `celle` clicked on it in that order, as a player sets up a selection.
+void Seleziona(frmOmbrazio &finestra, int quantita, int perRiga, const QList<int> &celle);

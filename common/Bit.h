@@ -3,7 +3,7 @@
 
 #include <QtGlobal>
 
-namespace Verifica::Bit {
+namespace Bit {
 
 // Without a POPCNT instruction assumed: the plain x86-64 target has none, and a library
 // call per word would cost more than these few operations.
@@ -29,4 +29,4 @@ inline int Primo(quint64 x)
 #endif
 }
 
-} // namespace Verifica::Bit
+} // namespace Bit

@@ -1,4 +1,4 @@
-#include "app/Caratteri.h"
+#include "common/Caratteri.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>

@@ -3,6 +3,7 @@
 
 #include "app/frmOmbrazio.h"
 #include "app/mDichiarazioni.h"
+#include "common/Lavoro.h"
 #include "dialogs/frmMessage.h"
 #include "dialogs/mGestioneErrori.h"
 #include "list/ListaDocumento.h"
@@ -20,8 +21,7 @@
 #include <QTimer>
 
 #include <memory>
-#include <new>
-#include <thread>
+#include <optional>
 
 namespace {
 
@@ -75,38 +75,29 @@ bool frmOmbrazio::PreparaStampa(QStringList &intestazione, std::vector<Stampa::V
         const auto avanzamento = FinestraAvanzamento(this);
         avanzamento->setLabelText(QStringLiteral("Calcolo della garanzia..."));
         avanzamento->setMaximum(1000);
-        Verifica::Avanzamento stato;
-        Verifica::Garanzia esito;
-        bool riuscita = false;
-        bool memoriaEsaurita = false;
-        const auto calcola = m_ambiente.Garanzia;
+        auto esito = std::make_shared<Verifica::Garanzia>();
+        auto riuscita = std::make_shared<bool>(false);
+        std::optional<Lavoro::Fine> fine;
+        Lavoro lavoro;
         QEventLoop attesa;
-        std::thread lavoro([&] {
-            try {
-                riuscita = calcola(lista, esito, stato);
-            } catch (const std::bad_alloc &) {
-                memoriaEsaurita = true;
-            }
-            // Ends the wait at once, even before it has begun.
-            QMetaObject::invokeMethod(&attesa, &QEventLoop::quit, Qt::QueuedConnection);
+        connect(&lavoro, &Lavoro::avanzato, avanzamento.get(), &QProgressDialog::setValue);
+        connect(&lavoro, &Lavoro::finito, &attesa, [&](Lavoro::Fine come) {
+            fine = come;
+            attesa.quit();
         });
-        QElapsedTimer orologio;
-        orologio.start();
-        QTimer battito;
-        connect(&battito, &QTimer::timeout, &attesa, [&] {
-            avanzamento->setValue(stato.millesimi.load());
-            if (orologio.elapsed() >= m_ambiente.AttesaGaranzia || avanzamento->wasCanceled())
-                attesa.quit();
+        connect(avanzamento.get(), &QProgressDialog::canceled, &attesa, &QEventLoop::quit);
+        QTimer::singleShot(m_ambiente.AttesaGaranzia, &attesa, &QEventLoop::quit);
+        lavoro.Avvia([calcola = m_ambiente.Garanzia, &lista, esito, riuscita](Avanzamento &stato) {
+            *riuscita = calcola(lista, *esito, stato);
         });
-        battito.start(50);
         attesa.exec();
-        stato.annulla.store(true);
-        lavoro.join();
+        // Past the wait, or stopped: what it has not given by now is not waited for.
+        lavoro.Ferma();
         if (avanzamento->wasCanceled())
             return false;
-        if (riuscita)
-            garanzia = Stampa::RigheGaranzia(esito);
-        else if (memoriaEsaurita)
+        if (fine == Lavoro::Fine::Finita && *riuscita)
+            garanzia = Stampa::RigheGaranzia(*esito);
+        else if (fine == Lavoro::Fine::MemoriaEsaurita)
             garanzia << QStringLiteral("Garanzia non calcolata (memoria esaurita)");
         else
             garanzia << Stampa::GaranziaNonCalcolata();

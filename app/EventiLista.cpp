@@ -11,10 +11,6 @@
 #include "list/ListaDocumento.h"
 #include "list/ListaTesto.h"
 #include "list/Salvataggio.h"
-#include "riduzione/Riduzione.h"
-#include "riduzione/frmRiduzione.h"
-#include "sviluppo/Sviluppo.h"
-#include "sviluppo/frmSviluppo.h"
 
 #include <QDropEvent>
 #include <QFileDialog>
@@ -36,45 +32,7 @@ void frmOmbrazio::cmdInLista_Click()
         return;
     }
     // The selection of the board as generated: what the user sees selected, never beyond it.
-    ListaDocumento::Accoda(*txtLista, ListaTesto::RigaCombinazione(gCaselle) + ListaTesto::FineRiga());
-}
-
-void frmOmbrazio::SviluppaSelezionati()
-{
-    // The selection as IN LISTA reads it.
-    const std::vector<int> numeri = Sviluppo::Selezione(gCaselle);
-    if (numeri.empty()) {
-        RichiestaMessaggio(QStringLiteral("Nessuna casella selezionata ..!"), QStringLiteral("OK"));
-        return;
-    }
-    if (numeri.size() < 2) {
-        RichiestaMessaggio(QStringLiteral("Per lo sviluppo servono|almeno 2 caselle selezionate ..!"), QStringLiteral("OK"));
-        return;
-    }
-    const int classe = RichiestaSviluppo(numeri, this);
-    if (classe < 1)
-        return;
-    const CursoreOccupato occupato;
-    ListaDocumento::AccodaRighe(*txtLista, Sviluppo::Sviluppa(numeri, classe));
-}
-
-void frmOmbrazio::RiduciSelezionati()
-{
-    // The selection as IN LISTA reads it, as for the development.
-    const std::vector<int> numeri = Sviluppo::Selezione(gCaselle);
-    if (numeri.empty()) {
-        RichiestaMessaggio(QStringLiteral("Nessuna casella selezionata ..!"), QStringLiteral("OK"));
-        return;
-    }
-    if (numeri.size() < std::size_t(Riduzione::NumeriMinimi)) {
-        RichiestaMessaggio(QStringLiteral("Per la riduzione servono|almeno 3 caselle selezionate ..!"), QStringLiteral("OK"));
-        return;
-    }
-    const QString righe = RichiestaRiduzione(numeri, this);
-    if (righe.isEmpty())
-        return;
-    const CursoreOccupato occupato;
-    ListaDocumento::AccodaRighe(*txtLista, righe);
+    ListaDocumento::Accoda(*txtLista, ListaTesto::RigaCombinazione(gCaselle.Selezione()) + ListaTesto::FineRiga());
 }
 
 void frmOmbrazio::lblDelete_Click()
@@ -110,7 +68,7 @@ void frmOmbrazio::cmdSalva_Click()
     if (!gSortEseguito
         && RichiestaMessaggio(QStringLiteral("Non è stato eseguito il Sort.|Continuare comunque?"),
                               QStringLiteral("NO,SI"))
-            != 2)
+            != RispostaSi)
         return;
 
     const QString nome = Salvataggio::NomeFile(m_ambiente.Orologio(), gQuantitaNumeri);
