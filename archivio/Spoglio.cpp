@@ -246,8 +246,12 @@ public:
                     t.sparsa.reserve(std::size_t(insiemi));
             }
             for (std::size_t i = 0; i < classe.righe.size(); ++i) {
-                if (++fatte % 4096 == 0 && avanzamento.Annullato())
-                    return false;
+                if (++fatte % 4096 == 0) {
+                    if (avanzamento.Annullato())
+                        return false;
+                    // The first twentieth of the way.
+                    avanzamento.millesimi.store(int(50LL * fatte / qint64(lista.righe.size())), std::memory_order_relaxed);
+                }
                 const std::vector<int> numeri = lista.righe[std::size_t(classe.righe[i])].numeri.Elenco();
                 if (!classe.perInsiemi) {
                     for (int n : numeri)
