@@ -116,6 +116,7 @@ inline constexpr Regolamento PremiDiOggi{{0, 1123, 25000, 450000, 12000000, 6000
 constexpr qint64 PostaPredefinita = 100;
 constexpr qint64 PostaMassima = 20000; // 200 €, the most one bet slip takes
 
+// The replay takes the posta between 0 and PostaMassima.
 struct Giocata
 {
     int sorte = Ambo;

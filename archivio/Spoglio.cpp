@@ -393,11 +393,14 @@ bool Riproduci(const Dati &dati, const Verifica::Lista &lista, const Scelta &sce
     Spogliato nuovo;
     Bilancio &bilancio = nuovo.bilancio;
     bilancio.giocata = giocata;
+    // Within what a bet slip takes, so that no product of the sums can overflow.
+    bilancio.giocata.posta = std::clamp<qint64>(giocata.posta, 0, PostaMassima);
+    bilancio.giocata.sorte = std::clamp(giocata.sorte, int(Estratto), int(Cinquina));
     bilancio.suTutte = scelta.ruote == Tutte;
     qint64 giocate = 0; // the lines played for the sorte
     for (Classe &classe : classi) {
-        Premi(classe, giocata, bilancio.suTutte);
-        if (classe.n < giocata.sorte)
+        Premi(classe, bilancio.giocata, bilancio.suTutte);
+        if (classe.n < bilancio.giocata.sorte)
             bilancio.righeCorte += int(classe.righe.size());
         else
             giocate += qint64(classe.righe.size());
@@ -405,7 +408,7 @@ bool Riproduci(const Dati &dati, const Verifica::Lista &lista, const Scelta &sce
             bilancio.righeSviluppate += int(classe.righe.size());
     }
     // A list of single numbers is played for the estratto: its winning rows start from one hit.
-    const bool singoli = !classi.empty() && classi.size() == 1 && classi.front().n == 1;
+    const bool singoli = classi.size() == 1 && classi.front().n == 1;
     const int primoColpo = singoli ? 1 : 2;
 
     qint64 righeRuota = 0;
@@ -456,7 +459,7 @@ bool Riproduci(const Dati &dati, const Verifica::Lista &lista, const Scelta &sce
             }
         }
         const qint64 puntate = bilancio.suTutte ? 1 : Verifica::Bit::Conta(ruote);
-        const qint64 costo = giocate * puntate * giocata.posta;
+        const qint64 costo = giocate * puntate * bilancio.giocata.posta;
         bilancio.costo += costo;
         bilancio.lorde += lordo;
         bilancio.ritenuta += ritenuta;
