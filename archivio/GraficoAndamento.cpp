@@ -131,7 +131,8 @@ void GraficoAndamento::Disegna(QPainter &p)
     }
     const QRectF area = AreaDati();
     const QFontMetrics misure(font());
-    const auto [basso, alto] = m_intervallo;
+    const qint64 basso = m_intervallo.first;
+    const qint64 alto = m_intervallo.second;
     const auto y = [&](qint64 v) { return area.bottom() - double(v - basso) / double(alto - basso) * area.height(); };
     const qint64 primo = m_punti.front().data.toJulianDay();
     const qint64 ultimo = m_punti.back().data.toJulianDay();

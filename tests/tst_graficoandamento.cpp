@@ -116,7 +116,8 @@ void tst_GraficoAndamento::dove()
     QCOMPARE(immagine.size(), dimensione * immagine.devicePixelRatio());
     const QRectF area = grafico->AreaDati();
     QVERIFY(QRectF(grafico->rect()).contains(area));
-    const auto [basso, alto] = grafico->Intervallo();
+    const qint64 basso = grafico->Intervallo().first;
+    const qint64 alto = grafico->Intervallo().second;
     const std::vector<Archivio::PuntoAndamento> punti = Punti();
     // Dates across in proportion to the days between them; cents upwards in proportion.
     const qint64 giorni = punti.front().data.daysTo(punti.back().data);
