@@ -1,7 +1,8 @@
 #pragma once
 // The archive of real draws: a synthetic one of 80,000 wheel rows in the download's format,
-// read (against a floor in the main table), the list replayed over it, the delay table, and
-// the memory a loaded archive holds. Absolute goals printed after the guarantee's table.
+// read (against a floor in the main table), lists of several sizes replayed over it with
+// their balance, the delay table, and the memory a loaded archive and a replay take.
+// Absolute goals printed after the guarantee's table, then how the replay's time grows.
 
 #include <string>
 

@@ -177,7 +177,7 @@ void tst_frmArchivio::spoglioERitardi()
     QTest::mouseClick(f->cmdVerifica, Qt::LeftButton);
     QCOMPARE(f->tabRisultati->currentWidget(), f->txtSpoglio);
     QCOMPARE(f->txtSpoglio->toPlainText(), Archivio::Spoglio(dati, Verifica::LeggiLista(Lista), chiesta));
-    QVERIFY(f->txtSpoglio->toPlainText().contains(QStringLiteral("Vincite: Ambi ")));
+    QVERIFY(f->txtSpoglio->toPlainText().contains(QStringLiteral("Vincite: Estratti ")));
 
     QTest::mouseClick(f->cmdRitardi, Qt::LeftButton);
     QCOMPARE(f->tabRisultati->currentWidget(), f->tblRitardi);
@@ -234,7 +234,7 @@ void tst_frmArchivio::rifiuto_data()
     const QByteArray buona = "2024/01/05\tBA\t1\t2\t3\t4\t5\r\n";
     // Too long for one line of the message: broken at spaces.
     QTest::newRow("a wheel twice") << buona + "\r\n2024/01/05\tBA\t1\t2\t3\t4\t6\r\n"
-                                   << "Riga 3: BA del 05/01/2024 è già alla riga 1 con altri numeri ..! rotto.txt";
+                                   << "Riga 3: BA del 05/01/2024 è già alla riga 1 con 5 al posto di 6 ..! rotto.txt";
     // A refusal of the whole file, told by its error's text.
     QTest::newRow("an empty file") << QByteArray("\r\n \r\n") << "Il file è vuoto ..! rotto.txt";
 }
