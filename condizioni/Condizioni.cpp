@@ -32,7 +32,7 @@ const Numeri &NumeriPari()
 
 int Quanti(const Numeri &riga, const Numeri &insieme)
 {
-    return (riga & insieme).Quanti();
+    return Verifica::Bit::Conta(riga.bit[0] & insieme.bit[0]) + Verifica::Bit::Conta(riga.bit[1] & insieme.bit[1]);
 }
 
 // The longest run of consecutive numbers: each step keeps only the numbers whose
@@ -399,22 +399,28 @@ namespace {
 
 enum class Tipo { Vuota, NonNumeri, Soddisfa, NonSoddisfa };
 
-// Every line of the list text, split at CR LF as Verifica splits it (a lone CR belongs to
-// its line), with what it is; `azione` returns false to stop.
+// Every line of the text with what it is; `azione` returns false to stop. Lines end at CR LF,
+// as in the list text (a lone CR belongs to its line, as Verifica reads it), and at the
+// paragraph and line separators of the list box's raw text, which so needs no conversion.
 template<typename Azione>
 bool PerRiga(QStringView testo, const Criterio &criterio, Azione azione)
 {
+    const char16_t *const dati = testo.utf16();
     const qsizetype fineTesto = testo.size();
     for (qsizetype inizio = 0;;) {
         qsizetype fine = inizio;
-        for (;;) {
-            fine = testo.indexOf(u'\r', fine);
-            if (fine < 0 || (fine + 1 < fineTesto && testo[fine + 1] == u'\n'))
+        qsizetype separatore = 0;
+        for (; fine < fineTesto; ++fine) {
+            const char16_t c = dati[fine];
+            if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) {
+                separatore = 1;
                 break;
-            ++fine;
+            }
+            if (c == u'\r' && fine + 1 < fineTesto && dati[fine + 1] == u'\n') {
+                separatore = 2;
+                break;
+            }
         }
-        if (fine < 0)
-            fine = fineTesto;
         const QStringView riga = testo.sliced(inizio, fine - inizio);
         Numeri numeri;
         Tipo tipo = Tipo::NonNumeri;
@@ -424,7 +430,7 @@ bool PerRiga(QStringView testo, const Criterio &criterio, Azione azione)
             return false;
         if (fine == fineTesto)
             return true;
-        inizio = fine + 2;
+        inizio = fine + separatore;
     }
 }
 
@@ -482,7 +488,11 @@ Filtrato Filtra(const Impostazioni &impostazioni, QStringView testo, bool scarta
 {
     Filtrato filtrato;
     const Criterio criterio(impostazioni);
-    filtrato.testo.reserve(testo.size() + 2);
+    // Room for every line with CR LF, even where the text ended each with one character:
+    // the pages left unwritten cost nothing.
+    filtrato.testo = QString(testo.size() + testo.size() / 2 + 2, Qt::Uninitialized);
+    char16_t *const inizio = reinterpret_cast<char16_t *>(filtrato.testo.data());
+    char16_t *scrivi = inizio;
     PerRiga(testo, criterio, [&](QStringView riga, Tipo tipo, qsizetype) {
         Conta(filtrato.conteggio, tipo);
         bool tieni = tipo == Tipo::NonNumeri;
@@ -491,11 +501,13 @@ Filtrato Filtra(const Impostazioni &impostazioni, QStringView testo, bool scarta
             filtrato.tenute += tieni ? 1 : 0;
         }
         if (tieni) {
-            filtrato.testo += riga;
-            filtrato.testo += u"\r\n";
+            scrivi = std::copy(riga.utf16(), riga.utf16() + riga.size(), scrivi);
+            *scrivi++ = u'\r';
+            *scrivi++ = u'\n';
         }
         return true;
     });
+    filtrato.testo.truncate(scrivi - inizio);
     filtrato.testo.squeeze();
     return filtrato;
 }

@@ -140,9 +140,11 @@ struct Conteggio
     int vuote = 0;      // lines holding nothing, or spaces only
 };
 
-// The count for the live display, lines separated by CR LF as the list box gives them.
-// False when `avanzamento.annulla` stopped it; it looks at the request every few thousand
-// lines, and gives its progress in thousandths of the text.
+// The count for the live display. The text is the list text, lines separated by CR LF, or
+// the list box's raw text (QTextDocument::toRawText), whose paragraph and line separators
+// end lines alike: the one copy of the box's text that the window has to make on its own
+// thread. False when `avanzamento.annulla` stopped it; it looks at the request every few
+// thousand lines, and gives its progress in thousandths of the text.
 bool Conta(const Impostazioni &impostazioni, QStringView testo, Conteggio &conteggio, ::Avanzamento &avanzamento);
 
 // "Soddisfano: 3 righe su 10".
@@ -157,6 +159,7 @@ struct Filtrato
 
 // FILTRA: the lines of numbers that satisfy the conditions, or with `scarta` those that do
 // not, in their order; lines that are not numbers stay where they stand; blank lines go.
+// The text as for Conta.
 Filtrato Filtra(const Impostazioni &impostazioni, QStringView testo, bool scarta);
 
 // ---- The conditioned development -------------------------------------------------------

@@ -431,6 +431,12 @@ void tst_Condizioni::filtra_data()
         << QList<int>{4, 6, 2, 2, 4};
     QTest::newRow("scarta") << lista << true << "50 60\r\nnota: giocare sabato\r\n90 80\r\n01 x2\r\n"
                             << QList<int>{4, 6, 2, 2, 2};
+    // The list box's raw text: paragraphs, and a line broken inside one.
+    QString grezzo = lista;
+    grezzo.replace(QStringLiteral("\r\n"), QString(QChar::ParagraphSeparator));
+    grezzo.replace(grezzo.indexOf(QChar::ParagraphSeparator), 1, QChar::LineSeparator);
+    QTest::newRow("raw text") << grezzo << false << "01 02 03\r\nnota: giocare sabato\r\n10 20\r\n 05  07 \r\n01 x2\r\n30\r\n"
+                              << QList<int>{4, 6, 2, 2, 4};
     QTest::newRow("empty list") << "" << false << "" << QList<int>{0, 0, 0, 1, 0};
     QTest::newRow("a lone CR stays in its line") << "01 02\r03\r\n04" << false << "01 02\r03\r\n04\r\n"
                                                  << QList<int>{1, 1, 1, 0, 1};
