@@ -108,6 +108,10 @@ public:
             }
         }
         m_ammessi = std::max(0, Impostate(impostazioni) - Richieste(impostazioni));
+        for (int g = 0; g < Insiemi; ++g) {
+            if (m_limiti[std::size_t(g == InsiemePari ? Pari : Gruppo1 + g)].attiva)
+                m_insiemiAttivi.push_back(g);
+        }
         Prepara(impostazioni);
     }
 
@@ -432,6 +436,28 @@ private:
         return true;
     }
 
+    // Whether, for the last number, the places Candidati leaves are exactly those that
+    // complete a line: every condition that must hold is then settled by the narrowing, and
+    // the lines are counted without being built one by one.
+    bool UltimoSenzaProve(const Stato &s) const
+    {
+        if (Verifica::Bit::Conta(s.falliti) != m_ammessi)
+            return false;
+        for (int c : m_attive) {
+            if (s.falliti >> c & 1)
+                continue;
+            const Limiti &l = m_limiti[std::size_t(c)];
+            // The narrowing keeps these under their maximum; the minimum must be met already.
+            if ((c == Decine && s.decine < l.minimo) || (c == Cadenze && s.cadenze < l.minimo)
+                || (c == Consecutivi && s.serieMassima < l.minimo))
+                return false;
+            // It keeps the distance at least its minimum; a close pair must be there already.
+            if (c == Distanza && k >= 2 && s.passo > l.massimo)
+                return false;
+        }
+        return true;
+    }
+
     void Estendi(int i, const Stato &s, double prima)
     {
         if (m_annullato || (m_annullato = m_avanzamento.Annullato()))
@@ -439,6 +465,21 @@ private:
         Posti posti;
         if (!Candidati(s, i, posti))
             return;
+        if (i + 1 == k && UltimoSenzaProve(s)) {
+            for (int parola = 0; parola < 2; ++parola) {
+                const int quante = Verifica::Bit::Conta(posti.w[parola]);
+                m_visitate += quante;
+                if (m_righe + quante > m_massimo) {
+                    Oltre(quante);
+                    continue;
+                }
+                for (quint64 resto = posti.w[parola]; resto != 0; resto &= resto - 1) {
+                    m_scelti[std::size_t(i)] = quint8(parola * 64 + Verifica::Bit::Primo(resto));
+                    Scrivi();
+                }
+            }
+            return;
+        }
         const bool decine = m_limiti[Decine].attiva;
         const bool cadenze = m_limiti[Cadenze].attiva;
         for (int parola = 0; parola < 2; ++parola) {
@@ -448,18 +489,22 @@ private:
                 Stato figlio = s;
                 figlio.ultimo = j;
                 figlio.somma += n;
-                for (int g = 0; g < Insiemi; ++g) {
+                for (int g : m_insiemiAttivi) {
                     if (m_insiemi[std::size_t(g)].posti.w[parola] >> (j & 63) & 1)
                         ++figlio.conta[std::size_t(g)];
                 }
                 const int decina = m_decina[std::size_t(j)];
                 const int cadenza = m_cadenza[std::size_t(j)];
-                figlio.decine = std::max(figlio.decine, ++m_decine[std::size_t(decina)]);
-                figlio.cadenze = std::max(figlio.cadenze, ++m_cadenze[std::size_t(cadenza)]);
-                if (decine && m_decine[std::size_t(decina)] >= m_limiti[Decine].massimo)
-                    figlio.pieneDecine |= m_postiDecina[std::size_t(decina)];
-                if (cadenze && m_cadenze[std::size_t(cadenza)] >= m_limiti[Cadenze].massimo)
-                    figlio.pieneCadenze |= m_postiCadenza[std::size_t(cadenza)];
+                if (decine) {
+                    figlio.decine = std::max(figlio.decine, ++m_decine[std::size_t(decina)]);
+                    if (m_decine[std::size_t(decina)] >= m_limiti[Decine].massimo)
+                        figlio.pieneDecine |= m_postiDecina[std::size_t(decina)];
+                }
+                if (cadenze) {
+                    figlio.cadenze = std::max(figlio.cadenze, ++m_cadenze[std::size_t(cadenza)]);
+                    if (m_cadenze[std::size_t(cadenza)] >= m_limiti[Cadenze].massimo)
+                        figlio.pieneCadenze |= m_postiCadenza[std::size_t(cadenza)];
+                }
                 if (i == 0) {
                     figlio.primo = n;
                     figlio.serie = 1;
@@ -473,19 +518,21 @@ private:
                 ++m_visitate;
                 int falliti = 0;
                 if (Prova(figlio, i + 1, falliti)) {
-                    // The lines in lexicographic order before the first that starts so.
-                    const double inizio = prima + m_binomiali[std::size_t(v - 1 - s.ultimo)][std::size_t(k - i)]
-                                          - m_binomiali[std::size_t(v - j)][std::size_t(k - i)];
-                    if (i + 1 == k)
+                    if (i + 1 == k) {
                         Scrivi();
-                    else {
+                    } else {
+                        // The lines in lexicographic order before the first that starts so.
+                        const double inizio = prima + m_binomiali[std::size_t(v - 1 - s.ultimo)][std::size_t(k - i)]
+                                              - m_binomiali[std::size_t(v - j)][std::size_t(k - i)];
                         if (i < 3)
                             m_avanzamento.millesimi = int(1000 * inizio / m_binomiali[std::size_t(v)][std::size_t(k)]);
                         Estendi(i + 1, figlio, inizio);
                     }
                 }
-                --m_decine[std::size_t(decina)];
-                --m_cadenze[std::size_t(cadenza)];
+                if (decine)
+                    --m_decine[std::size_t(decina)];
+                if (cadenze)
+                    --m_cadenze[std::size_t(cadenza)];
                 if (m_annullato)
                     return;
             }
@@ -495,10 +542,18 @@ private:
     // A complete line, kept as the places of its numbers; past the limit only counted.
     void Scrivi()
     {
+        if (m_righe + 1 > m_massimo) {
+            Oltre(1);
+            return;
+        }
         ++m_righe;
-        if (m_righe <= m_massimo) {
-            m_righeScelte.insert(m_righeScelte.end(), m_scelti.begin(), m_scelti.end());
-        } else if (!m_righeScelte.empty()) {
+        m_righeScelte.insert(m_righeScelte.end(), m_scelti.begin(), m_scelti.end());
+    }
+
+    void Oltre(qint64 righe)
+    {
+        m_righe += righe;
+        if (!m_righeScelte.empty()) {
             m_righeScelte.clear();
             m_righeScelte.shrink_to_fit();
         }
@@ -540,6 +595,7 @@ private:
     ::Avanzamento &m_avanzamento;
     const qint64 m_massimo;
     std::vector<int> m_attive;
+    std::vector<int> m_insiemiAttivi; // the groups and the evens whose condition is set
     unsigned m_maschera = 0;
     int m_ammessi = 0;
 
