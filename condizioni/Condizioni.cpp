@@ -196,6 +196,11 @@ QString Controlla(const Impostazioni &impostazioni, int numeriGriglia, const std
         return errore;
     if (k < 1 || k > int(numeri.size()))
         return QStringLiteral("Per righe di %1 numeri|ne servono almeno %1 ..!").arg(k);
+    // The board's selection is always so; anything else would measure numbers off the wheel.
+    for (std::size_t i = 0; i < numeri.size(); ++i) {
+        if (numeri[i] < 1 || numeri[i] > numeriGriglia || numeri[i] > Giro || (i > 0 && numeri[i] <= numeri[i - 1]))
+            return QStringLiteral("Il numero %1 non è nella griglia|o non è in ordine ..!").arg(numeri[i]);
+    }
     for (int c = 0; c < Quante; ++c) {
         const Limiti &l = impostazioni.limiti[std::size_t(c)];
         if (!l.attiva)

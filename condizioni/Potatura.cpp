@@ -16,6 +16,7 @@
 #include "verifica/Bit.h"
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 
 namespace Condizioni {
@@ -112,22 +113,25 @@ public:
             if (m_limiti[std::size_t(g == InsiemePari ? Pari : Gruppo1 + g)].attiva)
                 m_insiemiAttivi.push_back(g);
         }
-        Prepara(impostazioni);
+        // Places are bits of two words, and each number two digits of a line.
+        m_valido = k >= 1 && k <= v && v <= Giro && a[0] >= 1 && a.back() <= Giro
+                   && std::adjacent_find(a.begin(), a.end(), std::greater_equal<int>()) == a.end();
+        if (m_valido)
+            Prepara(impostazioni);
     }
 
     Sviluppato Esegui()
     {
         Sviluppato esito;
         Stato radice;
-        int falliti = 0;
-        if (k >= 1 && k <= v && Prova(radice, 0, falliti)) {
+        if (m_valido && Prova(radice, 0)) {
             m_scelti.assign(std::size_t(k), 0);
             Estendi(0, radice, 0);
         }
         esito.righe = m_righe;
         esito.visitate = m_visitate;
         esito.annullato = m_annullato;
-        if (!m_annullato && m_righe <= m_massimo)
+        if (!m_annullato && m_righe > 0 && m_righe <= m_massimo)
             esito.testo = Testo();
         if (!m_annullato)
             m_avanzamento.millesimi = 1000;
@@ -135,12 +139,6 @@ public:
     }
 
 private:
-    int Limite(int c, bool massimo) const
-    {
-        const Limiti &l = m_limiti[std::size_t(c)];
-        return massimo ? l.massimo : l.minimo;
-    }
-
     void Prepara(const Impostazioni &impostazioni)
     {
         m_prefissi.assign(std::size_t(v + 1), 0);
@@ -327,11 +325,11 @@ private:
         return r >= 2 && m_passoDopo[std::size_t(t)] <= l.massimo;
     }
 
-    // How many conditions can no longer hold; false once more than may fail.
-    bool Prova(Stato &s, int i, int &falliti) const
+    // Marks the conditions that can no longer hold; false once more than may fail.
+    bool Prova(Stato &s, int i) const
     {
         s.falliti = 0;
-        falliti = 0;
+        int falliti = 0;
         for (int c : m_attive) {
             if (!Possibile(c, s, i)) {
                 s.falliti |= 1u << c;
@@ -516,8 +514,7 @@ private:
                 figlio.serieMassima = std::max(s.serieMassima, figlio.serie);
                 m_scelti[std::size_t(i)] = quint8(j);
                 ++m_visitate;
-                int falliti = 0;
-                if (Prova(figlio, i + 1, falliti)) {
+                if (Prova(figlio, i + 1)) {
                     if (i + 1 == k) {
                         Scrivi();
                     } else {
@@ -594,6 +591,7 @@ private:
     const std::array<Limiti, Quante> m_limiti;
     ::Avanzamento &m_avanzamento;
     const qint64 m_massimo;
+    bool m_valido = false;
     std::vector<int> m_attive;
     std::vector<int> m_insiemiAttivi; // the groups and the evens whose condition is set
     unsigned m_maschera = 0;

@@ -235,6 +235,8 @@ private slots:
     void sviluppoUgualeAlFiltro();
     void sviluppoOltreIlLimite();
     void sviluppoAnnullato();
+    void sviluppoSenzaRighe_data();
+    void sviluppoSenzaRighe();
     void file_data();
     void file();
     void fileCasuali();
@@ -373,6 +375,10 @@ void tst_Condizioni::controlla_data()
                                              << "Consecutivi da 3 a 5: le righe di 3|di questi numeri vanno da 1 a 2 ..!";
     QTest::newRow("a decade must hold three") << Con({{Decine, 1, 2}}) << 90 << QList<int>{1, 2, 3, 4, 11} << 4
                                               << "Decine da 1 a 2: le righe di 4|di questi numeri vanno da 3 a 4 ..!";
+    QTest::newRow("a number off the board") << Con({{Somma, 1, 100}}) << 36 << QList<int>{1, 2, 37} << 2
+                                            << "Il numero 37 non è nella griglia|o non è in ordine ..!";
+    QTest::newRow("numbers out of order") << Con({{Somma, 1, 100}}) << 90 << QList<int>{1, 5, 5} << 2
+                                          << "Il numero 5 non è nella griglia|o non è in ordine ..!";
     QTest::newRow("fewer numbers than a line") << Con({{Somma, 1, 100}}) << 90 << QList<int>{1, 2} << 3
                                                << "Per righe di 3 numeri|ne servono almeno 3 ..!";
     QTest::newRow("at least one, and one no line reaches")
@@ -553,6 +559,28 @@ void tst_Condizioni::sviluppoAnnullato()
     QVERIFY(esito.testo.isEmpty());
     QVERIFY(esito.righe < 622614630);
     QVERIFY(avanzamento.millesimi.load() < 1000);
+}
+
+void tst_Condizioni::sviluppoSenzaRighe_data()
+{
+    QTest::addColumn<QList<int>>("numeri");
+    QTest::addColumn<int>("k");
+    QTest::newRow("not ascending") << QList<int>{3, 2, 5} << 2;
+    QTest::newRow("a number twice") << QList<int>{2, 2, 5} << 2;
+    QTest::newRow("zero") << QList<int>{0, 1, 2} << 2;
+    QTest::newRow("above 90") << QList<int>{1, 2, 91} << 2;
+    QTest::newRow("lines longer than the numbers") << QList<int>{1, 2} << 3;
+    QTest::newRow("lines of nothing") << QList<int>{1, 2} << 0;
+}
+
+void tst_Condizioni::sviluppoSenzaRighe()
+{
+    QFETCH(QList<int>, numeri);
+    QFETCH(int, k);
+    Avanzamento avanzamento;
+    const Sviluppato s = Sviluppa(Con({{Somma, 1, 4095}}), Riga(numeri.begin(), numeri.end()), k, avanzamento);
+    QCOMPARE(s.righe, qint64(0));
+    QVERIFY(s.testo.isEmpty());
 }
 
 void tst_Condizioni::file_data()
