@@ -233,6 +233,7 @@ private slots:
     void filtra();
     void contaAnnullato();
     void sviluppoUgualeAlFiltro();
+    void sviluppoComeSviluppa();
     void sviluppoOltreIlLimite();
     void sviluppoAnnullato();
     void sviluppoSenzaRighe_data();
@@ -506,6 +507,17 @@ void tst_Condizioni::sviluppoUgualeAlFiltro()
                   + QByteArray::number(righe) + "\n" + Testo(imp).toUtf8())
                      .constData());
         QCOMPARE(avanzamento.millesimi.load(), 1000);
+    }
+}
+
+void tst_Condizioni::sviluppoComeSviluppa()
+{
+    // Conditions every line meets: the text SVILUPPA writes, byte for byte.
+    const Riga numeri{1, 5, 9, 10, 11, 33, 47, 80, 89, 90};
+    for (int k = 1; k <= int(numeri.size()); ++k) {
+        Avanzamento avanzamento;
+        QCOMPARE(Sviluppa(Con({{Somma, 1, 4095}, {Distanza, 1, 45}}), numeri, k, avanzamento).testo,
+                 Sviluppo::Sviluppa(numeri, k));
     }
 }
 
