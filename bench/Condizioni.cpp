@@ -488,7 +488,7 @@ int StampaCondizioni(const Raccoglitore &r, bool verifica)
         const double rapporto = nostro > 0 && floor > 0 ? nostro / floor : -1;
         char rapportoTesto[16] = "-";
         if (rapporto > 0)
-            std::snprintf(rapportoTesto, sizeof rapportoTesto, "%.3fx", rapporto);
+            std::snprintf(rapportoTesto, sizeof rapportoTesto, "%.4fx", rapporto);
         char obiettivo[32] = "checked";
         const char *esito = "";
         if (!verifica) {
