@@ -340,6 +340,14 @@ private:
         return true;
     }
 
+    // The conditions that must hold in every line that starts with `s`: all those not failed
+    // yet, once as many have failed as may. Candidati narrows the next number by them, and
+    // UltimoSenzaProve counts on it.
+    unsigned Obbligate(const Stato &s) const
+    {
+        return Verifica::Bit::Conta(s.falliti) == m_ammessi ? m_maschera & ~s.falliti : 0;
+    }
+
     // The places the next number may take, as narrowed by the conditions that must hold.
     bool Candidati(const Stato &s, int i, Posti &posti) const
     {
@@ -349,7 +357,7 @@ private:
         int ultimo = v - m;
         Posti esclusi;
         Posti soli = ~Posti();
-        const unsigned obbligate = Verifica::Bit::Conta(s.falliti) == m_ammessi ? m_maschera & ~s.falliti : 0;
+        const unsigned obbligate = Obbligate(s);
         for (int c : m_attive) {
             if ((obbligate >> c & 1) == 0)
                 continue;
@@ -439,11 +447,14 @@ private:
     // the lines are counted without being built one by one.
     bool UltimoSenzaProve(const Stato &s) const
     {
-        if (Verifica::Bit::Conta(s.falliti) != m_ammessi)
-            return false;
+        const unsigned obbligate = Obbligate(s);
         for (int c : m_attive) {
-            if (s.falliti >> c & 1)
+            if ((obbligate >> c & 1) == 0) {
+                // Failed already, or free to fail: the places left must be tried one by one.
+                if ((s.falliti >> c & 1) == 0)
+                    return false;
                 continue;
+            }
             const Limiti &l = m_limiti[std::size_t(c)];
             // The narrowing keeps these under their maximum; the minimum must be met already.
             if ((c == Decine && s.decine < l.minimo) || (c == Cadenze && s.cadenze < l.minimo)

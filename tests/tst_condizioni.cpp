@@ -234,6 +234,8 @@ private slots:
     void contaAnnullato();
     void sviluppoUgualeAlFiltro();
     void sviluppoComeSviluppa();
+    void potatura_data();
+    void potatura();
     void sviluppoOltreIlLimite();
     void sviluppoAnnullato();
     void sviluppoSenzaRighe_data();
@@ -519,6 +521,39 @@ void tst_Condizioni::sviluppoComeSviluppa()
         QCOMPARE(Sviluppa(Con({{Somma, 1, 4095}, {Distanza, 1, 45}}), numeri, k, avanzamento).testo,
                  Sviluppo::Sviluppa(numeri, k));
     }
+}
+
+void tst_Condizioni::potatura_data()
+{
+    QTest::addColumn<Impostazioni>("imp");
+    QTest::addColumn<int>("v");
+    QTest::addColumn<int>("k");
+    QTest::addColumn<qint64>("righe");
+    const Impostazioni sei = Con({{Gruppo1, 3, 3}, {Gruppo2, 3, 3}, {Somma, 150, 220}, {Pari, 2, 4}, {Decine, 1, 2},
+                                  {Consecutivi, 1, 2}},
+                                 0, {Da(1, 15), Da(46, 60)});
+    const Impostazioni otto = Con({{Gruppo1, 4, 5}, {Somma, 150, 170}, {Pari, 4, 4}}, 0, {Da(1, 10)});
+    // The counts the issue gives for these developments, which the bench's floor confirms by
+    // checking every line.
+    QTest::newRow("90 in 6") << sei << 90 << 6 << qint64(84869);
+    QTest::newRow("1-40 in 8") << otto << 40 << 8 << qint64(132141);
+    Impostazioni tutteComeAlmeno = otto;
+    tutteComeAlmeno.almeno = 3;
+    QTest::newRow("1-40 in 8, almeno 3 of 3") << tutteComeAlmeno << 40 << 8 << qint64(132141);
+}
+
+void tst_Condizioni::potatura()
+{
+    QFETCH(Impostazioni, imp);
+    QFETCH(int, v);
+    QFETCH(int, k);
+    QFETCH(qint64, righe);
+    Avanzamento avanzamento;
+    const Sviluppato s = Sviluppa(imp, Da(1, v), k, avanzamento);
+    QCOMPARE(s.righe, righe);
+    // Pruning, not filtering: each partial line visited leads to a line of the result but for
+    // a few, so at most k for each line, where the whole development has millions.
+    QVERIFY2(s.visitate <= k * righe, QByteArray::number(s.visitate).constData());
 }
 
 void tst_Condizioni::sviluppoOltreIlLimite()
