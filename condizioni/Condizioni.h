@@ -184,6 +184,15 @@ Sviluppato Sviluppa(const Impostazioni &impostazioni, const std::vector<int> &nu
 
 // ---- The file and the settings ---------------------------------------------------------
 
+// A group as typed or written in the file: numbers and runs such as "1-15 20, 22", separated
+// by spaces or commas, each from 1 to 90; a number given twice counts once. Returns the
+// reason it does not read ("il numero 91 non è tra 1 e 90"), to follow the group's name in
+// a message, or an empty string; `numeri` then holds the group, ascending.
+QString LeggiGruppo(QStringView testo, std::vector<int> &numeri);
+
+// The group as LeggiGruppo reads it, a run of three or more as "first-last": "1-15 20 22".
+QString ScriviGruppo(const std::vector<int> &gruppo);
+
 // A file of conditions holds a few lines of text; anything larger is no such file.
 constexpr qint64 DimensioneFile = 64 * 1024;
 

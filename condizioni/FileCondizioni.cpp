@@ -25,8 +25,9 @@ QString Intervallo(const Limiti &l)
     return QStringLiteral("da %1 a %2").arg(l.minimo).arg(l.massimo);
 }
 
-// A group's numbers, ascending, a run of three or more as "first-last": "1-15 20 22".
-QString NumeriGruppo(const std::vector<int> &gruppo)
+} // namespace
+
+QString ScriviGruppo(const std::vector<int> &gruppo)
 {
     QStringList parti;
     for (std::size_t i = 0; i < gruppo.size();) {
@@ -44,6 +45,8 @@ QString NumeriGruppo(const std::vector<int> &gruppo)
     return parti.join(u' ');
 }
 
+namespace {
+
 // The lines that say the conditions, without the comment.
 QStringList Righe(const Impostazioni &impostazioni)
 {
@@ -53,7 +56,7 @@ QStringList Righe(const Impostazioni &impostazioni)
         const std::vector<int> &gruppo = impostazioni.gruppi[std::size_t(g)];
         if (!l.attiva && gruppo.empty())
             continue;
-        QString riga = Nome(Gruppo1 + g) + QStringLiteral(": ") + NumeriGruppo(gruppo);
+        QString riga = Nome(Gruppo1 + g) + QStringLiteral(": ") + ScriviGruppo(gruppo);
         if (l.attiva)
             riga += QStringLiteral("; ") + Intervallo(l);
         righe.append(riga);
@@ -139,11 +142,12 @@ QString LeggiIntervallo(int condizione, QStringView testo, Limiti &limiti)
     return QString();
 }
 
-// "1-15 20, 22": numbers and runs separated by spaces or commas.
-QString LeggiNumeri(QStringView testo, std::vector<int> &numeri)
+} // namespace
+
+QString LeggiGruppo(QStringView testo, std::vector<int> &numeri)
 {
-    QString separati = testo.toString();
-    separati.replace(u',', u' ');
+    // Typed in a field or pasted, the numbers may come with tabs and line breaks as well.
+    const QString separati = testo.toString().replace(u',', u' ').simplified();
     Verifica::Numeri visti;
     for (QStringView parola : QStringView(separati).split(u' ', Qt::SkipEmptyParts)) {
         const qsizetype trattino = parola.indexOf(u'-');
@@ -165,8 +169,6 @@ QString LeggiNumeri(QStringView testo, std::vector<int> &numeri)
     numeri = visti.Elenco();
     return QString();
 }
-
-} // namespace
 
 QString Testo(const Impostazioni &impostazioni)
 {
@@ -228,7 +230,7 @@ Lettura Leggi(QStringView testo, Impostazioni &impostazioni)
         if (quale < Gruppo1 + GruppiMassimi) {
             std::vector<int> &gruppo = lette.gruppi[std::size_t(quale - Gruppo1)];
             const qsizetype puntoEVirgola = valore.indexOf(u';');
-            motivo = LeggiNumeri(puntoEVirgola < 0 ? valore : valore.first(puntoEVirgola), gruppo);
+            motivo = LeggiGruppo(puntoEVirgola < 0 ? valore : valore.first(puntoEVirgola), gruppo);
             if (motivo.isEmpty() && puntoEVirgola >= 0)
                 motivo = LeggiIntervallo(quale, valore.sliced(puntoEVirgola + 1), limiti);
             if (motivo.isEmpty() && limiti.attiva && limiti.minimo > int(gruppo.size()))

@@ -240,6 +240,8 @@ private slots:
     void sviluppoAnnullato();
     void sviluppoSenzaRighe_data();
     void sviluppoSenzaRighe();
+    void gruppo_data();
+    void gruppo();
     void file_data();
     void file();
     void fileCasuali();
@@ -628,6 +630,43 @@ void tst_Condizioni::sviluppoSenzaRighe()
     const Sviluppato s = Sviluppa(Con({{Somma, 1, 4095}}), Riga(numeri.begin(), numeri.end()), k, avanzamento);
     QCOMPARE(s.righe, qint64(0));
     QVERIFY(s.testo.isEmpty());
+}
+
+void tst_Condizioni::gruppo_data()
+{
+    QTest::addColumn<QString>("testo");
+    QTest::addColumn<QList<int>>("numeri");
+    QTest::addColumn<QString>("motivo");
+    QTest::addColumn<QString>("scritto");
+
+    QTest::newRow("runs and commas") << "1-15, 20 22" << Lista(Da(1, 15)) + QList<int>{20, 22} << "" << "1-15 20 22";
+    QTest::newRow("out of order, twice, leading zeros, tabs")
+        << "09 3\t3,\n05 4" << QList<int>{3, 4, 5, 9} << "" << "3-5 9";
+    QTest::newRow("runs of two stay numbers") << "89 90 1 2" << QList<int>{1, 2, 89, 90} << "" << "1 2 89 90";
+    QTest::newRow("runs that overlap") << "1-5 3-7" << Lista(Da(1, 7)) << "" << "1-7";
+    QTest::newRow("nothing") << "  " << QList<int>() << "" << "";
+    QTest::newRow("zero") << "1 0" << QList<int>() << "il numero 0 non è tra 1 e 90" << "";
+    QTest::newRow("above 90") << "88-91" << QList<int>() << "il numero 91 non è tra 1 e 90" << "";
+    QTest::newRow("backwards") << "15-1" << QList<int>() << "in 15-1 il primo numero supera l'ultimo" << "";
+    QTest::newRow("a word") << "1 due" << QList<int>() << "due non è un numero" << "";
+    QTest::newRow("a dash alone") << "1 - 5" << QList<int>() << "- non è un numero" << "";
+}
+
+void tst_Condizioni::gruppo()
+{
+    QFETCH(QString, testo);
+    QFETCH(QList<int>, numeri);
+    QFETCH(QString, motivo);
+    QFETCH(QString, scritto);
+    std::vector<int> letti{42};
+    QCOMPARE(LeggiGruppo(testo, letti), motivo);
+    if (!motivo.isEmpty())
+        return;
+    QCOMPARE(Lista(letti), numeri);
+    QCOMPARE(ScriviGruppo(letti), scritto);
+    std::vector<int> riletti;
+    QVERIFY(LeggiGruppo(scritto, riletti).isEmpty());
+    QCOMPARE(riletti, letti);
 }
 
 void tst_Condizioni::file_data()
