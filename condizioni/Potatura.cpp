@@ -8,7 +8,8 @@
 // means the condition cannot hold in any line that starts so; on a complete line each test is
 // the condition itself. Where no more conditions may fail, each of them also narrows the
 // next number at once (a range of places, places left out), so that most of the partial
-// lines built are kept.
+// lines built are kept; for the last number, where that settles every condition, the places
+// left are counted at once.
 
 #include "condizioni/Condizioni.h"
 
@@ -49,7 +50,6 @@ struct Posti
     }
 
     void Metti(int i) { w[i >> 6] |= quint64(1) << (i & 63); }
-    void Togli(int i) { w[i >> 6] &= ~(quint64(1) << (i & 63)); }
     Posti &operator&=(const Posti &o)
     {
         w[0] &= o.w[0];
