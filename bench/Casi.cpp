@@ -2,8 +2,10 @@
 // the floor that Qt and the machine set for the same work. Only the operation is
 // timed; each iteration prepares its window first, and checks the result after.
 
-#include "Archivio.h"
 #include "Casi.h"
+
+#include "Archivio.h"
+#include "Condizioni.h"
 #include "Dati.h"
 #include "Floor.h"
 #include "Garanzia.h"
@@ -764,9 +766,9 @@ std::set<std::string> &Eseguiti()
 
 } // namespace
 
-void Registra(const std::string &nome, std::function<void(benchmark::State &)> caso, int iterazioni)
+void Registra(const std::string &nome, std::function<void(benchmark::State &)> caso, int iterazioni, int ripetizioni)
 {
-    benchmark::RegisterBenchmark(nome.c_str(),
+    auto *registrato = benchmark::RegisterBenchmark(nome.c_str(),
                                  [nome, caso](benchmark::State &s) {
                                      Eseguiti().insert(nome);
                                      if (Falliti().count(nome)) {
@@ -783,6 +785,8 @@ void Registra(const std::string &nome, std::function<void(benchmark::State &)> c
         ->UseManualTime()
         ->Iterations(iterazioni)
         ->Unit(benchmark::kMillisecond);
+    if (ripetizioni > 0)
+        registrato->Repetitions(ripetizioni);
 }
 
 const std::vector<int> &RigheScala()
@@ -823,6 +827,7 @@ const std::vector<Confronto> &Confronti()
         {"SVILUPPA 20 in 6 (38,760 lines), list box updated", "sviluppa/20_in_6", "floor/setPlainText_38760", 1.5},
         {"SVILUPPA 48 in 4 (194,580 lines), list box updated", "sviluppa/48_in_4", "floor/setPlainText_194580", 1.5},
         {"read an archive of 80,000 wheel rows, sorted by date", CasoArchivioLettura, CasoArchivioFloor, 1.5},
+        {"FILTRA 200,000 lines of 6, seven conditions, list box updated", CasoFiltra, CasoFloorFiltra, 1.5},
     };
     return confronti;
 }
@@ -890,6 +895,7 @@ int main(int argc, char *argv[])
     argomenti.insert(argomenti.end(), altri.begin(), altri.end());
     // Reduced systems: one repetition each, with a short limit under --verifica.
     RegistraRiduzione(gVerifica);
+    RegistraCondizioni(gVerifica);
     int quanti = int(argomenti.size());
     benchmark::Initialize(&quanti, argomenti.data());
     if (benchmark::ReportUnrecognizedArguments(quanti, argomenti.data()))
@@ -904,11 +910,13 @@ int main(int argc, char *argv[])
     falliti.insert(RiduzioneFallite().begin(), RiduzioneFallite().end());
     const std::size_t eseguiti = Eseguiti().size() + RiduzioneEseguite();
     if (gVerifica) {
+        StampaCondizioni(risultati, true);
         StampaRiduzione(true);
         StampaFalliti(risultati, eseguiti, falliti);
         return falliti.empty() && eseguiti > 0 ? 0 : 1;
     }
     int mancati = StampaTabella(risultati);
+    mancati += StampaCondizioni(risultati, false);
     mancati += StampaRiduzione(false); // printed after the other tables
     if (!falliti.empty())
         StampaFalliti(risultati, eseguiti, falliti);

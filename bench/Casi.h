@@ -19,10 +19,12 @@ struct Confronto
 
 const std::vector<Confronto> &Confronti();
 
-// Registers a case timed by hand for `iterazioni` iterations per repetition. A case that
+// Registers a case timed by hand for `iterazioni` iterations per repetition, and for
+// `ripetizioni` repetitions where it is above 0 rather than the run's own. A case that
 // fails a repetition fails the later ones at once, and with --verifica each case starts
 // without the program's folder.
-void Registra(const std::string &nome, std::function<void(benchmark::State &)> caso, int iterazioni);
+void Registra(const std::string &nome, std::function<void(benchmark::State &)> caso, int iterazioni,
+              int ripetizioni = 0);
 const std::vector<int> &RigheScala();
 // The goal for the SORT click's ratio to its floor at `righe` lines, or 0 where none is set.
 double ObiettivoSort(int righe);
