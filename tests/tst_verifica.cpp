@@ -1,3 +1,4 @@
+#include "common/Lavoro.h"
 #include "verifica/Verifica.h"
 
 #include <QRandomGenerator>
@@ -6,7 +7,6 @@
 #include <algorithm>
 #include <atomic>
 #include <numeric>
-#include <thread>
 #include <vector>
 
 using namespace Verifica;
@@ -307,29 +307,20 @@ void tst_Verifica::annulla()
         riga.assign(numeri.begin(), numeri.begin() + 60);
     }
     const Lista lista = LeggiLista(Testo(righe));
-    Avanzamento avanzamento;
     Garanzia esito;
     std::atomic<int> riuscito{-1};
-    std::thread lavoro([&] { riuscito = CalcolaGaranzia(lista, esito, avanzamento) ? 1 : 0; });
-    // Whatever happens below, the worker is stopped and joined before the test returns.
-    struct Fine
-    {
-        std::thread &lavoro;
-        Avanzamento &avanzamento;
-        ~Fine()
-        {
-            avanzamento.annulla = true;
-            lavoro.join();
-        }
-    } fine{lavoro, avanzamento};
-    QTRY_VERIFY_WITH_TIMEOUT(avanzamento.millesimi.load() > 0, 120000);
-    const int prima = avanzamento.millesimi.load();
-    avanzamento.annulla = true;
+    // Run as the window runs it; whatever happens below, the runner stops it and waits.
+    const auto avanzamento = std::make_shared<Avanzamento>();
+    Lavoro lavoro;
+    lavoro.Avvia([&](Avanzamento &stato) { riuscito = CalcolaGaranzia(lista, esito, stato) ? 1 : 0; }, avanzamento);
+    QTRY_VERIFY_WITH_TIMEOUT(avanzamento->millesimi.load() > 0, 120000);
+    const int prima = avanzamento->millesimi.load();
+    lavoro.Annulla();
     // A deadline only as a safety net: it stops long before.
-    QTRY_VERIFY_WITH_TIMEOUT(riuscito.load() >= 0, 120000);
+    QTRY_VERIFY_WITH_TIMEOUT(!lavoro.InCorso(), 120000);
     QCOMPARE(riuscito.load(), 0);
-    QVERIFY(avanzamento.millesimi.load() >= prima);
-    QVERIFY(avanzamento.millesimi.load() < 1000);
+    QVERIFY(avanzamento->millesimi.load() >= prima);
+    QVERIFY(avanzamento->millesimi.load() < 1000);
 }
 
 QTEST_GUILESS_MAIN(tst_Verifica)
