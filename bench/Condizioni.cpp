@@ -12,7 +12,7 @@
 #include "Floor.h"
 #include "Tabella.h"
 
-#include "app/Caratteri.h"
+#include "common/Caratteri.h"
 #include "common/Twips.h"
 #include "condizioni/Condizioni.h"
 #include "list/ListaDocumento.h"
