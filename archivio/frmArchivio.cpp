@@ -145,6 +145,7 @@ frmArchivio::frmArchivio(const QString &lista, ScegliFile scegliFile, std::share
 
     tabRisultati = new QTabWidget(fraArchivio);
     tabRisultati->setGeometry(Twips::PxRect(150, 2490, 10830, 6270));
+    tabRisultati->setAccessibleName(QStringLiteral("Risultati"));
     txtSpoglio = new QPlainTextEdit;
     // The list's face: the figures line up as they do there.
     txtSpoglio->setFont(Caratteri::Carattere(Caratteri::CourierNew, 12));

@@ -16,6 +16,7 @@
 #include "helpers/Estrazioni.h"
 #include "verifica/Verifica.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -147,6 +148,7 @@ private slots:
     void bilancio_data();
     void bilancio();
     void ritardoMedioVuoto();
+    void ogniControlloHaUnNome();
     void annulla_data();
     void annulla();
     void rifiuto_data();
@@ -517,6 +519,34 @@ void tst_frmArchivio::ritardoMedioVuoto()
     };
     for (const auto &[numero, riga] : attese)
         QCOMPARE(Riga(f->tblRitardi, RigaDi(f->tblRitardi, numero)), riga);
+}
+
+void tst_frmArchivio::ogniControlloHaUnNome()
+{
+    // What a screen reader finds: nothing a user can press or type in is nameless, in each tab.
+    frmArchivio *f = Apri();
+    QVERIFY(f);
+    QTest::mouseClick(f->cmdApri, Qt::LeftButton);
+    QTest::mouseClick(f->cmdVerifica, Qt::LeftButton);
+    QVERIFY(Finita(f));
+    QStringList senzaNome;
+    int visti = 0;
+    for (int scheda = 0; scheda < f->tabRisultati->count(); ++scheda) {
+        f->tabRisultati->setCurrentIndex(scheda);
+        for (QWidget *w : f->findChildren<QWidget *>()) {
+            if (w->focusPolicy() == Qt::NoFocus || !w->isVisible())
+                continue;
+            QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(w);
+            // A spin box's own field is part of it, which has the name.
+            if (!iface || qobject_cast<QAbstractSpinBox *>(w->parentWidget()))
+                continue;
+            ++visti;
+            if (iface->text(QAccessible::Name).isEmpty())
+                senzaNome << QString::fromLatin1(w->metaObject()->className());
+        }
+    }
+    QVERIFY2(senzaNome.isEmpty(), qPrintable(senzaNome.join(u' ')));
+    QVERIFY(visti >= 3 * (11 + 11));
 }
 
 void tst_frmArchivio::annulla_data()
