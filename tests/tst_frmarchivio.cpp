@@ -476,6 +476,7 @@ void tst_frmArchivio::bilancio()
     QVERIFY(Finita(f));
     const QString spoglio = f->txtSpoglio->toPlainText();
     QVERIFY2(spoglio.contains(u'\n' + bilancio + u'\n'), qPrintable(spoglio));
+    Fotografa(f, QStringLiteral("archivio-spoglio"));
 
     // The curve has the replay's draws, with the balance and the tier at each.
     const std::vector<Archivio::PuntoAndamento> &punti = f->grfAndamento->Punti();
