@@ -2,10 +2,13 @@
 
 #include "common/mFunzioni.h"
 
-void ModelloRitardi::Imposta(std::vector<Archivio::Ritardo> ritardi)
+#include <QLocale>
+
+void ModelloRitardi::Imposta(std::vector<Archivio::Ritardo> ritardi, int estrazioni)
 {
     beginResetModel();
     m_ritardi = std::move(ritardi);
+    m_estrazioni = estrazioni;
     endResetModel();
 }
 
@@ -37,6 +40,13 @@ QVariant ModelloRitardi::data(const QModelIndex &indice, int ruolo) const
         return r.ritardo;
     case RitardoMassimo:
         return r.ritardoMassimo;
+    case RitardoMedio:
+        if (ordine)
+            return r.ritardoMedio;
+        if (r.ritardoMedio < 0)
+            return QString();
+        // As the tables players compare with write it: one decimal, the Italian comma.
+        return QLocale(QLocale::Italian, QLocale::Italy).toString(r.ritardoMedio, 'f', 1);
     case Frequenza:
         return r.frequenza;
     case Ultima: {
@@ -62,7 +72,12 @@ QVariant ModelloRitardi::headerData(int sezione, Qt::Orientation verso, int ruol
 {
     if (verso != Qt::Horizontal || ruolo != Qt::DisplayRole)
         return QAbstractTableModel::headerData(sezione, verso, ruolo);
-    static const char16_t *const Titoli[Colonne] = {u"Numero", u"Ritardo", u"Ritardo massimo", u"Frequenza",
-                                                     u"Ultima uscita"};
-    return sezione >= 0 && sezione < Colonne ? QString::fromUtf16(Titoli[sezione]) : QVariant();
+    static const char16_t *const Titoli[Colonne] = {u"Numero",    u"Ritardo",      u"Ritardo massimo", u"Ritardo medio",
+                                                     u"Frequenza", u"Ultima uscita"};
+    if (sezione < 0 || sezione >= Colonne)
+        return {};
+    // A frequency means nothing without the draws it was counted over.
+    if (sezione == Frequenza && m_estrazioni > 0)
+        return QStringLiteral("Frequenza (ultime %1)").arg(m_estrazioni);
+    return QString::fromUtf16(Titoli[sezione]);
 }

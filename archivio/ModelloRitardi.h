@@ -13,13 +13,16 @@ class ModelloRitardi : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    enum Colonna { Numero, Ritardo, RitardoMassimo, Frequenza, Ultima, Colonne };
-    // Numbers and delays sort as numbers, the last date out by date, never out before any.
+    enum Colonna { Numero, Ritardo, RitardoMassimo, RitardoMedio, Frequenza, Ultima, Colonne };
+    // Numbers and delays sort as numbers, the last date out by date, never out before any;
+    // a mean delay that has none before every other.
     static constexpr int RuoloOrdine = Qt::UserRole;
 
     using QAbstractTableModel::QAbstractTableModel;
 
-    void Imposta(std::vector<Archivio::Ritardo> ritardi);
+    // `estrazioni`: how many draws the frequencies were counted over, which the column's
+    // header says; 0 when there is nothing to count.
+    void Imposta(std::vector<Archivio::Ritardo> ritardi, int estrazioni);
     int NumeroDi(int riga) const { return m_ritardi[std::size_t(riga)].numero; }
 
     int rowCount(const QModelIndex &genitore = QModelIndex()) const override;
@@ -29,4 +32,5 @@ public:
 
 private:
     std::vector<Archivio::Ritardo> m_ritardi;
+    int m_estrazioni = 0;
 };

@@ -4,6 +4,7 @@
 
 #include "app/frmOmbrazio.h"
 #include "app/mDichiarazioni.h"
+#include "archivio/GraficoAndamento.h"
 #include "archivio/frmArchivio.h"
 #include "common/Caratteri.h"
 #include "common/PulsanteComando.h"
@@ -21,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -195,7 +197,8 @@ void tst_Documentazione::sessioneFotografata()
         storico.close();
         RispondiDialoghi archivio;
         QString descrizione;
-        archivio.Ispeziona = [&descrizione](QDialog *d) {
+        int punti = 0;
+        archivio.Ispeziona = [&descrizione, &punti](QDialog *d) {
             auto *a = qobject_cast<frmArchivio *>(d);
             if (!a)
                 return;
@@ -205,6 +208,10 @@ void tst_Documentazione::sessioneFotografata()
             QTest::mouseClick(a->cmdApri, Qt::LeftButton);
             descrizione = a->lblArchivio->text();
             QTest::mouseClick(a->cmdVerifica, Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(!a->InCorso(), 60000);
+            // The curve is the picture: a player looks at it rather than reads the figures.
+            a->tabRisultati->setCurrentWidget(a->grfAndamento);
+            punti = int(a->grfAndamento->Punti().size());
             Fotografa(a, QStringLiteral("readme-archivio"));
             a->reject();
         };
@@ -214,6 +221,7 @@ void tst_Documentazione::sessioneFotografata()
         QTRY_COMPARE(archivio.visti.size(), 1);
         QCOMPARE(descrizione,
                  QStringLiteral("Archivio: storico.txt, 312 estrazioni dal 02/01/2024 al 27/12/2025 (3432 ruote)"));
+        QCOMPARE(punti, 100);
     }
 
     // Ctrl+Shift+P: the list as PDF, its first page as the README shows it.
