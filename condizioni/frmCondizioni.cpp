@@ -45,9 +45,9 @@ const QString ChiaveCondizioni = QStringLiteral("condizioni/ultime");
 
 // The table of conditions, in twips: a row for each, its columns lined up under the headers.
 constexpr int XCondizione = 150;
-constexpr int LCondizione = 1500;
-constexpr int XNumeri = 1710;
-constexpr int LNumeri = 3090;
+constexpr int LCondizione = 1650;
+constexpr int XNumeri = 1860;
+constexpr int LNumeri = 2940;
 constexpr int XGriglia = 4860;
 constexpr int LGriglia = 1500;
 constexpr int XMinimo = 6480;
@@ -190,20 +190,20 @@ void frmCondizioni::CostruisciRighe(const QFont &didascalie)
     lblCombinazione = Etichetta::Didascalia(fraCondizioni, QRect(XCondizione, y, LCondizione, AltezzaRiga),
                                             QStringLiteral("Devono valere"), didascalie, sinistra);
     optTutte = new QRadioButton(QStringLiteral("tutte"), fraCondizioni);
-    optTutte->setGeometry(Twips::PxRect(XNumeri, y, 1050, AltezzaRiga));
+    optTutte->setGeometry(Twips::PxRect(XNumeri, y, 1110, AltezzaRiga));
     optTutte->setFont(didascalie);
     optTutte->setChecked(true);
     optAlmeno = new QRadioButton(QStringLiteral("almeno"), fraCondizioni);
-    optAlmeno->setGeometry(Twips::PxRect(XNumeri + 1140, y, 1110, AltezzaRiga));
+    optAlmeno->setGeometry(Twips::PxRect(XNumeri + 1170, y, 1290, AltezzaRiga));
     optAlmeno->setFont(didascalie);
     spnAlmeno = new QSpinBox(fraCondizioni);
-    spnAlmeno->setGeometry(Twips::PxRect(XNumeri + 2310, y, 780, AltezzaRiga));
+    spnAlmeno->setGeometry(Twips::PxRect(XNumeri + 2520, y, 780, AltezzaRiga));
     spnAlmeno->setFont(valori);
     spnAlmeno->setRange(1, Quante);
     spnAlmeno->setValue(1);
     spnAlmeno->setEnabled(false);
     spnAlmeno->setAccessibleName(QStringLiteral("Almeno quante condizioni"));
-    lblAlmeno = Etichetta::Didascalia(fraCondizioni, QRect(XNumeri + 3180, y, 3000, AltezzaRiga),
+    lblAlmeno = Etichetta::Didascalia(fraCondizioni, QRect(XNumeri + 3390, y, 3000, AltezzaRiga),
                                       QStringLiteral("delle condizioni impostate"), didascalie, sinistra);
     connect(optAlmeno, &QRadioButton::toggled, this, [this](bool almeno) {
         spnAlmeno->setEnabled(almeno);
@@ -222,7 +222,8 @@ void frmCondizioni::CostruisciAzioni(const QFont &didascalie)
     fraLista = FinestraFissa::Cornice(fraCondizioni, QRect(XCondizione, y, 4260, Altezza));
     lblConteggio = Etichetta::Didascalia(fraLista, QRect(120, 120, 4020, 330), QStringLiteral("Soddisfano: …"),
                                          didascalie, sinistra);
-    chkScarta = new QCheckBox(QStringLiteral("Scarta: tiene le righe che non soddisfano"), fraLista);
+    chkScarta = new QCheckBox(QStringLiteral("Scarta le righe che soddisfano"), fraLista);
+    chkScarta->setToolTip(QStringLiteral("FILTRA tiene le righe che non soddisfano le condizioni"));
     chkScarta->setGeometry(Twips::PxRect(120, 540, 4020, 360));
     chkScarta->setFont(didascalie);
     cmdFiltra = new PulsanteComando(fraLista, QRect(1230, 1335, 1800, 465), QStringLiteral("FILTRA"));
