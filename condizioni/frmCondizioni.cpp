@@ -130,7 +130,8 @@ void frmCondizioni::CostruisciRighe(const QFont &didascalie)
 {
     const Qt::Alignment sinistra = Qt::AlignLeft | Qt::AlignVCenter;
     const auto intestazione = [&](int x, int larghezza, const QString &testo) {
-        return Etichetta::Didascalia(fraCondizioni, QRect(x, YIntestazione, larghezza, 300), testo, didascalie, sinistra);
+        return Etichetta::Didascalia(fraCondizioni, QRect(x, YIntestazione, larghezza, 300), testo, didascalie,
+                                     sinistra);
     };
     lblCondizione = intestazione(XCondizione, LCondizione, QStringLiteral("Condizione"));
     lblNumeriGruppo = intestazione(XNumeri, LNumeri + LGriglia, QStringLiteral("Numeri del gruppo, come: 1-15 20 22"));
@@ -360,8 +361,9 @@ void frmCondizioni::ConteggioFinito(Lavoro::Fine fine)
     }
     lblConteggio->setText(fine == Lavoro::Fine::Finita ? TestoConteggio(*m_risultatoConteggio)
                                                        : QStringLiteral("Soddisfano: —"));
-    lblConteggio->setToolTip(fine == Lavoro::Fine::MemoriaEsaurita ? mGestioneErrori::TestoErrore(NumeriErrore::ErroreMemoria)
-                                                                   : QString());
+    lblConteggio->setToolTip(fine == Lavoro::Fine::MemoriaEsaurita
+                                 ? mGestioneErrori::TestoErrore(NumeriErrore::ErroreMemoria)
+                                 : QString());
     lblConteggio->setEnabled(true);
 }
 
@@ -570,7 +572,8 @@ void frmCondizioni::cmdSalva_Click()
         mGestioneErrori::MostraErrore(errore);
         return;
     }
-    RichiestaMessaggio(QStringLiteral("Condizioni salvate, col nome:|") + RigaMessaggio(QFileInfo(scelti.first()).fileName()),
+    RichiestaMessaggio(QStringLiteral("Condizioni salvate, col nome:|")
+                           + RigaMessaggio(QFileInfo(scelti.first()).fileName()),
                        QStringLiteral("OK"));
 }
 

@@ -36,8 +36,8 @@ public:
     // Runs the file window, as this window has set it up, and returns the files chosen.
     using ScegliFile = std::function<QStringList(QFileDialog &)>;
     // The conditioned development, Condizioni::Sviluppa unless a test hands in another.
-    using FunzioneSviluppo = std::function<Condizioni::Sviluppato(const Condizioni::Impostazioni &, const std::vector<int> &,
-                                                          int k, Avanzamento &)>;
+    using FunzioneSviluppo = std::function<Condizioni::Sviluppato(
+        const Condizioni::Impostazioni &, const std::vector<int> &, int k, Avanzamento &)>;
 
     // The files of conditions: the file window, their reading and writing, and the folder the
     // window opens on.

@@ -499,7 +499,8 @@ void tst_frmCondizioni::annulla()
     QCOMPARE(f->Risultato().azione, frmCondizioni::Esito::Nessuna);
     QCOMPARE(f->isVisible(), come != QStringLiteral("chiusura"));
     if (f->isVisible())
-        QVERIFY(f->cmdSviluppa->isEnabled() && f->chkCondizione[0]->isEnabled() && f->spnMinimo[Condizioni::Pari]->isEnabled());
+        QVERIFY(f->cmdSviluppa->isEnabled() && f->chkCondizione[0]->isEnabled()
+                && f->spnMinimo[Condizioni::Pari]->isEnabled());
 }
 
 void tst_frmCondizioni::fileERicordo()
