@@ -1,7 +1,7 @@
 // The main window's own actions and keys, whatever has the focus: F10 opens the usage
 // notes, and each action (opening lists, saving, Verifica, the development and the reduction
-// of the selection, the archive of the draws, printing) has its shortcut and its entry at the top of
-// the list's context menu.
+// of the selection, the archive of the draws, the conditions, printing) has its shortcut and
+// its entry at the top of the list's context menu.
 // The list box's drops pass here too, on their way to the box.
 
 #include "app/frmOmbrazio.h"
@@ -61,6 +61,10 @@ void frmOmbrazio::CreaAzioni()
     // filter below keeps from the list box, as it does Ctrl+E.
     mnuArchivio =
         NuovaAzione(QStringLiteral("Archivio..."), QKeySequence(Qt::CTRL | Qt::Key_K), &frmOmbrazio::ApriArchivio);
+    // C for Condizioni, with Shift since Ctrl+C copies: no platform binds Ctrl+Shift+C, and the
+    // list box has no use for it.
+    mnuCondizioni = NuovaAzione(QStringLiteral("Condizioni..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
+                                &frmOmbrazio::ApriCondizioni);
     // Every desktop prints with Ctrl+P; the list box has no use for it, nor for the PDF's key.
     mnuStampa = NuovaAzione(QStringLiteral("Stampa..."), QKeySequence(Qt::CTRL | Qt::Key_P), &frmOmbrazio::StampaLista);
     mnuEsportaPdf = NuovaAzione(QStringLiteral("Esporta PDF..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
@@ -72,6 +76,7 @@ void frmOmbrazio::CreaAzioni()
     Frame2->setContextMenuPolicy(Qt::ActionsContextMenu);
     Frame2->addAction(mnuSviluppa);
     Frame2->addAction(mnuRiduci);
+    Frame2->addAction(mnuCondizioni);
 }
 
 void frmOmbrazio::txtLista_Menu(const QPoint &dove)
@@ -79,8 +84,8 @@ void frmOmbrazio::txtLista_Menu(const QPoint &dove)
     // The program's own actions first, then the box's editing entries, in Qt's own words.
     const std::unique_ptr<QMenu> menu(txtLista->createStandardContextMenu(dove));
     QAction *primaModifica = menu->actions().value(0);
-    menu->insertActions(primaModifica, {mnuApri, mnuSalva, mnuVerifica, mnuSviluppa, mnuRiduci, mnuArchivio, mnuStampa,
-                                          mnuEsportaPdf});
+    menu->insertActions(primaModifica, {mnuApri, mnuSalva, mnuVerifica, mnuSviluppa, mnuRiduci, mnuArchivio,
+                                          mnuCondizioni, mnuStampa, mnuEsportaPdf});
     menu->insertSeparator(primaModifica);
     menu->exec(txtLista->viewport()->mapToGlobal(dove));
 }

@@ -6,6 +6,7 @@
 #include "app/mDichiarazioni.h"
 #include "archivio/frmArchivio.h"
 #include "common/CursoreOccupato.h"
+#include "condizioni/frmCondizioni.h"
 #include "dialogs/frmMessage.h"
 #include "list/ListaDocumento.h"
 #include "riduzione/Riduzione.h"
@@ -15,6 +16,7 @@
 #include "verifica/frmVerifica.h"
 
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 std::vector<int> frmOmbrazio::SelezioneAlmeno(std::size_t minimo, const QString &perCosa)
 {
@@ -65,4 +67,25 @@ void frmOmbrazio::RiduciSelezionati()
         return;
     const CursoreOccupato occupato;
     ListaDocumento::AccodaRighe(*txtLista, righe);
+}
+
+void frmOmbrazio::ApriCondizioni()
+{
+    const frmCondizioni::File file{m_ambiente.ScegliFile, m_ambiente.Lettura, m_ambiente.Scrittura,
+                                   Salvataggio::CartellaSalvataggio(m_ambiente.CartellaProgramma)};
+    // The box's own text, which the count and the filter read as they read the list text:
+    // one copy fewer of a list that can run to megabytes.
+    const frmCondizioni::Esito esito =
+        RichiestaCondizioni(txtLista->document()->toRawText(), gCaselle.Selezione(), gCaselle.UBound(), file, this);
+    if (esito.azione == frmCondizioni::Esito::Nessuna)
+        return;
+    {
+        const CursoreOccupato occupato;
+        if (esito.azione == frmCondizioni::Esito::Sostituisci)
+            ListaDocumento::Sostituisci(*txtLista, esito.testo);
+        else
+            ListaDocumento::AccodaRighe(*txtLista, esito.testo);
+    }
+    if (!esito.messaggio.isEmpty())
+        RichiestaMessaggio(esito.messaggio, QStringLiteral("OK"));
 }

@@ -98,6 +98,7 @@ public:
     QAction *mnuSviluppa = nullptr;
     QAction *mnuRiduci = nullptr;
     QAction *mnuArchivio = nullptr;
+    QAction *mnuCondizioni = nullptr;
     QAction *mnuStampa = nullptr;
     QAction *mnuEsportaPdf = nullptr;
 
@@ -147,6 +148,7 @@ private:
     void SviluppaSelezionati();
     void RiduciSelezionati();
     void ApriArchivio();
+    void ApriCondizioni();
     // The board's selection, ascending; empty, with the message said, when it is smaller than `minimo`.
     std::vector<int> SelezioneAlmeno(std::size_t minimo, const QString &perCosa);
 

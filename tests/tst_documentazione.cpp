@@ -8,6 +8,7 @@
 #include "archivio/frmArchivio.h"
 #include "common/Caratteri.h"
 #include "common/PulsanteComando.h"
+#include "condizioni/frmCondizioni.h"
 #include "grid/CellaNumero.h"
 #include "helpers/Dialoghi.h"
 #include "helpers/Estrazioni.h"
@@ -16,12 +17,14 @@
 #include "riduzione/frmRiduzione.h"
 #include "verifica/frmVerifica.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -224,6 +227,45 @@ void tst_Documentazione::sessioneFotografata()
         QCOMPARE(punti, 100);
     }
 
+    { // Ctrl+Shift+C: the lines with 2 or 3 of the nine numbers selected and a sum from 40 to 70.
+        const QStringList righe = f.TestoLista().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        const QList<int> nove{3, 7, 12, 18, 22, 25, 29, 33, 35};
+        int soddisfano = 0;
+        for (const QString &riga : righe) {
+            int somma = 0, nelGruppo = 0;
+            for (const QString &campo : riga.split(u' ')) {
+                somma += campo.toInt();
+                nelGruppo += nove.contains(campo.toInt()) ? 1 : 0;
+            }
+            soddisfano += somma >= 40 && somma <= 70 && nelGruppo >= 2 ? 1 : 0;
+        }
+        RispondiDialoghi condizioni({QStringLiteral("ANNULLA")});
+        QString conteggio;
+        condizioni.Ispeziona = [&conteggio](QDialog *d) {
+            auto *c = qobject_cast<frmCondizioni *>(d);
+            if (!c)
+                return;
+            QTest::mouseClick(c->cmdGriglia[0], Qt::LeftButton);
+            c->chkCondizione[Condizioni::Gruppo1]->setChecked(true);
+            c->spnMinimo[Condizioni::Gruppo1]->setValue(2);
+            c->spnMassimo[Condizioni::Gruppo1]->setValue(3);
+            c->chkCondizione[Condizioni::Somma]->setChecked(true);
+            c->spnMinimo[Condizioni::Somma]->setValue(40);
+            c->spnMassimo[Condizioni::Somma]->setValue(70);
+            QTRY_VERIFY(c->lblConteggio->isEnabled());
+            conteggio = c->lblConteggio->text();
+            c->cmdFiltra->setFocus();
+            Fotografa(c, QStringLiteral("readme-condizioni"));
+        };
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        QTest::keyClick(f.txtLista, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_COMPARE(condizioni.visti.size(), 1);
+        QCOMPARE(conteggio, QStringLiteral("Soddisfano: %1 righe su %2").arg(soddisfano).arg(righe.size()));
+        // ANNULLA: the list as it was.
+        QCOMPARE(f.TestoLista().count(QStringLiteral("\r\n")), 4 + 12);
+    }
+
     // Ctrl+Shift+P: the list as PDF, its first page as the README shows it.
     RispondiDialoghi esporta;
     f.activateWindow();
@@ -267,7 +309,7 @@ void tst_Documentazione::immaginiDelReadme()
         QVERIFY2(!foto.isNull(), qPrintable(m.captured(1)));
         QVERIFY(foto.width() >= 200 && foto.height() >= 100);
     }
-    QCOMPARE(trovate, 7);
+    QCOMPARE(trovate, 8);
     const QImage principale(QStringLiteral(OMBRAZIO_SOURCE_DIR "/docs/finestra.png"));
     QCOMPARE(principale.size(), finestra->size());
 }

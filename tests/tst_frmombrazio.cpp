@@ -359,10 +359,10 @@ void tst_frmOmbrazio::menuInItaliano()
 
     // The menu of a right click on the list: the window's own actions, then Qt's editing.
     const QStringList voci = VociMenuContestuale(finestra->txtLista->viewport(), QPoint(5, 5));
-    QCOMPARE(voci.mid(0, 10), (QStringList{"Apri liste...\tCtrl+O", "Salva\tCtrl+S", "Verifica...\tCtrl+E",
+    QCOMPARE(voci.mid(0, 11), (QStringList{"Apri liste...\tCtrl+O", "Salva\tCtrl+S", "Verifica...\tCtrl+E",
                                            "Sviluppa i selezionati...\tCtrl+L", "Riduci i selezionati...\tCtrl+R",
-                                           "Archivio...\tCtrl+K", "Stampa...\tCtrl+P", "Esporta PDF...\tCtrl+Shift+P",
-                                           "-", "Annulla\tCtrl+Z"}));
+                                           "Archivio...\tCtrl+K", "Condizioni...\tCtrl+Shift+C", "Stampa...\tCtrl+P",
+                                           "Esporta PDF...\tCtrl+Shift+P", "-", "Annulla\tCtrl+Z"}));
 }
 
 void tst_frmOmbrazio::chiusuraNo()

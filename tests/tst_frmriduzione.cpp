@@ -456,8 +456,8 @@ void tst_frmRiduzione::menuETasto()
     Seleziona(3);
     const QStringList voci{QStringLiteral("Sviluppa i selezionati...\tCtrl+L"),
                            QStringLiteral("Riduci i selezionati...\tCtrl+R")};
-    QCOMPARE(VociMenuContestuale(finestra->lblNumero(5), QPoint(3, 3)), voci);
-    QCOMPARE(VociMenuContestuale(finestra->Frame2, QPoint(3, 3)), voci);
+    QCOMPARE(VociMenuContestuale(finestra->lblNumero(5), QPoint(3, 3)).mid(0, 2), voci);
+    QCOMPARE(VociMenuContestuale(finestra->Frame2, QPoint(3, 3)).mid(0, 2), voci);
     QCOMPARE(VociMenuContestuale(finestra->txtLista->viewport(), QPoint(5, 5)).mid(3, 2), voci);
 
     // No standard key here, nor on Windows. GNOME and macOS make it Refresh and KDE Replace,

@@ -12,7 +12,7 @@ rm -f "$build"/screenshots/readme-*.png
 # pictures that are missing or old: they are in place after the copy below.
 QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 TZ=UTC "$build/tests/tst_documentazione" sessioneFotografata
 mkdir -p docs
-for nome in finestra messaggio informazioni verifica riduzione archivio stampa; do
+for nome in finestra messaggio informazioni verifica riduzione archivio stampa condizioni; do
   cp "$build/screenshots/readme-$nome.png" "docs/$nome.png"
 done
-echo "docs/ updated: finestra.png messaggio.png informazioni.png verifica.png riduzione.png archivio.png stampa.png"
+echo "docs/ updated: finestra.png messaggio.png informazioni.png verifica.png riduzione.png archivio.png stampa.png condizioni.png"
