@@ -126,7 +126,7 @@ QString Nome(int v, int k, int m, int p)
 
 Esito Cerca(int v, int k, int m, int p, qint64 passi, quint64 seme = 7)
 {
-    Avanzamento avanzamento;
+    Riduzione::Avanzamento avanzamento;
     return Riduci({v, k, m, p}, seme, passi, avanzamento);
 }
 
@@ -356,7 +356,7 @@ void tst_Riduzione::riproducibile()
 void tst_Riduzione::annulla()
 {
     // Stopped before anything: nothing found.
-    Avanzamento subito;
+    Riduzione::Avanzamento subito;
     subito.annulla = true;
     const Esito niente = Riduci({15, 3, 2, 3}, 1, 1 << 30, subito);
     QCOMPARE(niente.stato, Esito::Annullato);
@@ -364,7 +364,7 @@ void tst_Riduzione::annulla()
 
     // Stopped at the first valid system of a search that could run for ever (its bound, 17,
     // is below the optimum, 18): that system is the result.
-    Avanzamento primo;
+    Riduzione::Avanzamento primo;
     int annunciate = 0;
     primo.migliorato = [&](int righe) {
         ++annunciate;
