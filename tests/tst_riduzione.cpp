@@ -321,13 +321,17 @@ void tst_Riduzione::minimoTeorico_data()
     QTest::addColumn<qint64>("minimo");
     // Schönheim's bound, by hand.
     QTest::newRow("20 in 3, ambo") << 20 << 3 << 2 << 2 << qint64(67);       // ceil(20/3 * 10)
-    QTest::newRow("19 in 4, ambo") << 19 << 4 << 2 << 2 << qint64(29);       // ceil(19/4 * 6)
+    QTest::newRow("19 in 4, ambo") << 19 << 4 << 2 << 2 << qint64(30);       // ceil(19/4 * 6), + 1 (Mills)
+    QTest::newRow("22 in 4, ambo") << 22 << 4 << 2 << 2 << qint64(39);       // ceil(22/4 * 7), met (Mills)
     QTest::newRow("12 in 6, cinquina") << 12 << 6 << 5 << 5 << qint64(132);  // the Steiner system's size
     QTest::newRow("90 in 10, cinquina") << 90 << 10 << 5 << 5 << qint64(183078);
-    // Turán: the pairs held by no line form a graph with no p places all joined.
-    QTest::newRow("15 in 3, ambo se escono 3") << 15 << 3 << 2 << 3 << qint64(17);  // (21 + 28) / 3
-    QTest::newRow("90 in 3, ambo se escono 5") << 90 << 3 << 2 << 5 << qint64(323); // (2·253 + 2·231) / 3
-    QTest::newRow("10 in 5, ambo se escono 6") << 10 << 5 << 2 << 6 << qint64(1);   // 5 parts of 2: 5 pairs, 10 per line
+    // Bougard: lines of 3, the least sum of C(n_i,3,2) over splits into p-1 groups.
+    QTest::newRow("15 in 3, ambo se escono 3") << 15 << 3 << 2 << 3 << qint64(18);  // 7 + 8: 7 + 11
+    QTest::newRow("90 in 3, ambo se escono 5") << 90 << 3 << 2 << 5 << qint64(325); // 21 + 3·23: 70 + 3·85
+    // Füredi, Székely and Zubor: p-1 cliques, a place in a clique of a on ceil((a-1)/(k-1)) lines.
+    QTest::newRow("10 in 5, ambo se escono 6") << 10 << 5 << 2 << 6 << qint64(2);   // 5 cliques of 2: 10 places on 1 line, 5 a line
+    QTest::newRow("40 in 4, ambo se escono 6") << 40 << 4 << 2 << 6 << qint64(25);  // 7+7+7 on 2 lines, 9+10 on 3: 99 / 4
+    QTest::newRow("7 in 3, ambo se escono 6") << 7 << 3 << 2 << 6 << qint64(1);     // below 3(p-1): not Bougard's, whose split gives 2
     // de Caen: C(v,m)(v-p+1) / ((v-m+1) C(p-1,m-1)) sets of m held.
     QTest::newRow("12 in 4, terno se escono 4") << 12 << 4 << 3 << 4 << qint64(17); // 220·9/(10·3) = 66 triples, 4 a line
 }
