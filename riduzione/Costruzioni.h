@@ -74,6 +74,7 @@ std::vector<Riga> CoperturaSimmetrica(int v, int k, int t, qint64 obiettivo, qin
                                       const std::atomic<bool> &annulla);
 constexpr quint64 InsiemiOrbite = quint64(1) << 21;
 
+
 // A covering of the t-sets of v places by lines of k, v <= 90, k <= 10, t <= 6, built at once
 // by splitting the places in two, recursively; its size is known before it is built.
 class Ricorsione

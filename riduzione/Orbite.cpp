@@ -637,15 +637,16 @@ private:
 
 // Groups for coverings: as for Steiner systems, with up to `FissiCopertura` places fixed.
 constexpr int FissiCopertura = 10;
+constexpr int CopieCopertura = 6;
 
 std::vector<Famiglia> FamiglieCopertura(int v)
 {
     std::vector<Famiglia> famiglie;
-    for (int fissi = 0; fissi <= std::min(FissiCopertura, v - 3); ++fissi) {
-        for (int copie = 1; copie <= 6; ++copie) {
-            if ((v - fissi) % copie != 0 || (v - fissi) / copie < 3)
+    for (int fissi = 0; fissi <= std::min(FissiCopertura, v - 2); ++fissi) {
+        for (int n = 3; n <= v - fissi; ++n) {
+            const int copie = (v - fissi) / n;
+            if ((v - fissi) % n != 0 || copie > CopieCopertura)
                 continue;
-            const int n = (v - fissi) / copie;
             famiglie.push_back({copie, n, fissi, 1});
             if (!PotenzaDiPrimo(n))
                 continue;

@@ -21,7 +21,7 @@ constexpr qint64 LavoroVicino = qint64(1) << 20;
 // Work for the coverings made of orbits: at the lower bound for pairs (most C(v,4,2) up to 40
 // take up to a second or two), a quarter of it at each of the two sizes above; for larger t,
 // whose orbits are many more, a sixteenth.
-constexpr qint64 LavoroSimmetria = qint64(1) << 24;
+constexpr qint64 LavoroSimmetria = qint64(1) << 26;
 constexpr int SopraIlMinimo = 2;
 // A system for a few more places, cut down, is often a better start than the greedy one.
 constexpr int PostiVicini = 3;
@@ -508,7 +508,7 @@ Esito Riduci(const Richiesta &r, quint64 seme, qint64 passi, Avanzamento &avanza
     const int k = r.classe;
     const int m = r.garanzia;
     const int p = r.estratti;
-    if (migliore.Quante() > minimo) {
+    if (migliore.Quante() > minimo && !annulla.load()) {
         if (p == m || GruppiMassimi(r) == 1) {
             // For p > m the covering is only a start: the moves go to the lotto design.
             Opzioni opzioni;
