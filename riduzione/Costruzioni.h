@@ -92,7 +92,7 @@ private:
     struct Voce;
     Voce &At(int v, int k, int t);
     qint64 Righe(int v, int k, int t);
-    void Costruisci(const std::vector<int> &posti, int k, int t, std::vector<Riga> &righe);
+    void Costruisci(const std::vector<int> &posti, int k, int t, std::vector<Maschera> &righe);
 
     int m_v;
     int m_k;

@@ -323,15 +323,18 @@ std::vector<Riga> SistemaSteiner(int v, int k, int t, qint64 lavoro, const std::
     const std::vector<Famiglia> famiglie = Famiglie(v);
     // Rounds of growing shares over the groups: one whose search is long does not keep the
     // others from their turn, and a group whose search ends within its share has no system.
+    // The largest groups still in the running get the larger shares: their systems are the
+    // likelier to be found in time (S(5,8,24) by the affine group of order 253).
     std::vector<bool> escluse(famiglie.size(), false);
     qint64 resto = lavoro;
     for (qint64 turno = qint64(1) << 16; resto > 0 && !annulla.load(); turno *= 2) {
         bool provate = false;
+        std::size_t posto = 0;
         for (std::size_t i = 0; i < famiglie.size() && resto > 0 && !annulla.load(); ++i) {
             if (escluse[i])
                 continue;
             provate = true;
-            const qint64 quota = std::min(turno, resto);
+            const qint64 quota = std::min(std::max<qint64>(turno >> std::min<std::size_t>(posto++, 6), qint64(1) << 12), resto);
             Ricostruzione ricostruzione(v, k, t, Elementi(famiglie[i]), quota, annulla,
                                         quint64(turno) * 1000003u + i);
             std::vector<Riga> righe = ricostruzione.Cerca();

@@ -88,28 +88,32 @@ qint64 Ricorsione::Righe(int v, int k, int t)
     return voce.righe;
 }
 
-void Ricorsione::Costruisci(const std::vector<int> &posti, int k, int t, std::vector<Riga> &righe)
+void Ricorsione::Costruisci(const std::vector<int> &posti, int k, int t, std::vector<Maschera> &righe)
 {
     const int v = int(posti.size());
     if (t > v)
         return;
+    const auto maschera = [&](std::size_t da, std::size_t a) {
+        Maschera m;
+        for (std::size_t i = da; i < a; ++i)
+            m.Metti(posti[i]);
+        return m;
+    };
     if (t == 0 || k >= v) {
-        righe.emplace_back(posti.begin(), posti.begin() + std::min(k, v));
+        righe.push_back(maschera(0, std::size_t(std::min(k, v))));
         return;
     }
     if (t == 1) {
-        for (int i = 0; i < v; i += k) {
-            Riga riga(posti.begin() + i, posti.begin() + std::min(v, i + k));
-            // The last line filled from the first places, so that every line has k.
-            for (int j = 0; int(riga.size()) < k; ++j)
-                riga.push_back(posti[std::size_t(j)]);
-            righe.push_back(riga);
-        }
+        for (int i = 0; i < v; i += k)
+            righe.push_back(maschera(std::size_t(i), std::size_t(std::min(v, i + k))));
         return;
     }
     if (k == t) {
         OgniSottoinsieme(posti.data(), v, t, [&](const int *s) {
-            righe.emplace_back(s, s + t);
+            Maschera m;
+            for (int i = 0; i < t; ++i)
+                m.Metti(s[i]);
+            righe.push_back(m);
             return true;
         });
         return;
@@ -122,16 +126,14 @@ void Ricorsione::Costruisci(const std::vector<int> &posti, int k, int t, std::ve
         if (i > int(a.size()) || t - i > int(b.size()))
             continue;
         const int ki = voce.parte[std::size_t(i)];
-        std::vector<Riga> sopra;
-        std::vector<Riga> sotto;
+        std::vector<Maschera> sopra;
+        std::vector<Maschera> sotto;
         Costruisci(a, ki, i, sopra);
         Costruisci(b, k - ki, t - i, sotto);
-        for (const Riga &x : sopra) {
-            for (const Riga &y : sotto) {
-                Riga riga = x;
-                riga.insert(riga.end(), y.begin(), y.end());
-                righe.push_back(riga);
-            }
+        righe.reserve(righe.size() + sopra.size() * sotto.size());
+        for (const Maschera &x : sopra) {
+            for (const Maschera &y : sotto)
+                righe.push_back(x | y);
         }
     }
 }
@@ -146,23 +148,20 @@ std::vector<Riga> Ricorsione::Costruisci()
     std::vector<int> posti(static_cast<std::size_t>(m_v));
     for (int i = 0; i < m_v; ++i)
         posti[std::size_t(i)] = i;
-    std::vector<Riga> righe;
-    Costruisci(posti, m_k, m_t, righe);
+    std::vector<Maschera> linee;
+    linee.reserve(std::size_t(std::min<qint64>(Righe(), qint64(1) << 24)));
+    Costruisci(posti, m_k, m_t, linee);
     // Lines shorter than k are filled with the first places they lack.
-    for (Riga &riga : righe) {
-        std::sort(riga.begin(), riga.end());
-        riga.erase(std::unique(riga.begin(), riga.end()), riga.end());
-        Maschera dentro = MascheraDi(riga);
-        for (int x = 0; int(riga.size()) < m_k; ++x) {
-            if (!dentro.Ha(x)) {
-                dentro.Metti(x);
-                riga.push_back(x);
-            }
-        }
-        std::sort(riga.begin(), riga.end());
+    for (Maschera &linea : linee) {
+        for (int x = 0; linea.Quanti() < m_k; ++x)
+            linea.Metti(x);
     }
-    std::sort(righe.begin(), righe.end());
-    righe.erase(std::unique(righe.begin(), righe.end()), righe.end());
+    std::sort(linee.begin(), linee.end());
+    linee.erase(std::unique(linee.begin(), linee.end()), linee.end());
+    std::vector<Riga> righe;
+    righe.reserve(linee.size());
+    for (const Maschera &linea : linee)
+        righe.push_back(RigaDi(linea));
     return righe;
 }
 

@@ -16,7 +16,7 @@ using namespace Interno;
 namespace {
 
 // Work for the prescribed groups, for the request itself and for a nearby number of places.
-constexpr qint64 LavoroSteiner = qint64(1) << 25;
+constexpr qint64 LavoroSteiner = qint64(1) << 26;
 constexpr qint64 LavoroVicino = qint64(1) << 20;
 // Work for the coverings made of orbits: at the lower bound for pairs (most C(v,4,2) up to 40
 // take up to a second or two), a quarter of it at each of the two sizes above; for larger t,
