@@ -520,6 +520,13 @@ private:
         }
         m_coperta.assign(std::size_t(colonne), 0);
         m_scoperti = qint64(C(m_v, m_t));
+        m_spreco.assign(m_righe.size(), 0);
+        for (std::size_t r = 0; r < m_righe.size(); ++r) {
+            qint64 tenuti = 0;
+            for (int c : m_righe[r].colonne)
+                tenuti += m_lunghezzeT[std::size_t(c)];
+            m_spreco[r] = qint64(m_righe[r].lunghezza) * qint64(C(m_k, m_t)) - tenuti;
+        }
         // Columns with few line orbits through them first: they settle the most.
         m_ordine.resize(std::size_t(colonne));
         for (int c = 0; c < colonne; ++c)
@@ -547,6 +554,8 @@ private:
             int &conta = m_coperta[std::size_t(c)];
             if (verso > 0 ? conta++ == 0 : --conta == 0) {
                 m_scoperti -= verso * m_lunghezzeT[std::size_t(c)];
+                for (int altra : m_perColonna[std::size_t(c)])
+                    m_spreco[std::size_t(altra)] += verso * m_lunghezzeT[std::size_t(c)];
                 if (m_t == 2) {
                     for (const auto &[x, quante] : m_incidenze[std::size_t(c)])
                         m_scoperteDi[std::size_t(x)] -= verso * quante;
@@ -557,15 +566,7 @@ private:
     }
 
     // The waste a line orbit would add: t-sets it holds again, counted with their lines.
-    qint64 Spreco(const Orbita &orbita) const
-    {
-        qint64 nuovi = 0;
-        for (int c : orbita.colonne) {
-            if (m_coperta[std::size_t(c)] == 0)
-                nuovi += m_lunghezzeT[std::size_t(c)];
-        }
-        return qint64(orbita.lunghezza) * qint64(C(m_k, m_t)) - nuovi;
-    }
+    qint64 Spreco(int r) const { return m_spreco[std::size_t(r)]; }
 
     bool Nodo(int profondita)
     {
@@ -585,10 +586,10 @@ private:
             std::size_t adatte = 0;
             for (int r : m_perColonna[std::size_t(c)]) {
                 const Orbita &orbita = m_righe[std::size_t(r)];
-                if (m_righeUsate + orbita.lunghezza <= m_obiettivo && Spreco(orbita) <= margine)
+                if (m_righeUsate + orbita.lunghezza <= m_obiettivo && Spreco(r) <= margine)
                     ++adatte;
             }
-            Lavoro(qint64(m_perColonna[std::size_t(c)].size()));
+            Lavoro(qint64(m_perColonna[std::size_t(c)].size()) / 4 + 1);
             if (colonna < 0 || adatte < minimo) {
                 colonna = c;
                 minimo = adatte;
@@ -601,7 +602,7 @@ private:
         std::vector<std::pair<qint64, int>> candidati;
         for (int r : m_perColonna[std::size_t(colonna)]) {
             const Orbita &orbita = m_righe[std::size_t(r)];
-            const qint64 spreco = Spreco(orbita);
+            const qint64 spreco = Spreco(r);
             if (m_righeUsate + orbita.lunghezza <= m_obiettivo && spreco <= margine)
                 candidati.push_back({spreco, r});
         }
@@ -632,6 +633,7 @@ private:
     std::vector<std::vector<int>> m_perColonna;
     std::vector<int> m_ordine;
     std::vector<int> m_coperta;
+    std::vector<qint64> m_spreco; // per line orbit, as Spreco gives it
     std::vector<qint64> m_scoperteDi;
     qint64 m_scoperti = 0;
     qint64 m_righeUsate = 0;
