@@ -30,13 +30,14 @@ struct Famiglia
     int n = 0;
     int fissi = 0;
     int d = 1;
+    bool ciclico = false; // Z_n even where n is a prime power, and no multipliers
     int Ordine() const { return n * d; }
 };
 
 std::vector<Permutazione> Elementi(const Famiglia &f)
 {
     Campo campo;
-    const bool corpo = PotenzaDiPrimo(f.n) && FaiCampo(f.n, campo);
+    const bool corpo = !f.ciclico && PotenzaDiPrimo(f.n) && FaiCampo(f.n, campo);
     std::vector<int> moltiplicatori{1};
     if (corpo && f.d > 1) {
         int a = 1;
@@ -647,16 +648,17 @@ constexpr int CopieCopertura = 6;
 std::vector<Famiglia> FamiglieCopertura(int v)
 {
     std::vector<Famiglia> famiglie;
-    for (int fissi = 0; fissi <= std::min(FissiCopertura, v - 2); ++fissi) {
+    for (int fissi = 0; fissi <= std::min(FissiCopertura, v - 3); ++fissi) {
         for (int n = 3; n <= v - fissi; ++n) {
-            const int copie = (v - fissi) / n;
-            if ((v - fissi) % n != 0 || copie > CopieCopertura)
+            if ((v - fissi) % n != 0 || (v - fissi) / n > CopieCopertura)
                 continue;
-            famiglie.push_back({copie, n, fissi, 1});
+            const int copie = (v - fissi) / n;
+            famiglie.push_back({copie, n, fissi, 1, true});
             if (!PotenzaDiPrimo(n))
                 continue;
-            for (int d = 2; d < n; ++d) {
-                if ((n - 1) % d == 0)
+            // The additive group of GF(n) where it is not Z_n, and with multipliers.
+            for (int d = 1; d < n; ++d) {
+                if ((n - 1) % d == 0 && (d > 1 || !Primo(n)))
                     famiglie.push_back({copie, n, fissi, d});
             }
         }
