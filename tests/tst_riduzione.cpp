@@ -275,7 +275,13 @@ private slots:
     void troppoGrande();
     void minimoTeorico_data();
     void minimoTeorico();
+    void riproducibile_data();
     void riproducibile();
+    void campo_data();
+    void campo();
+    void nonCampi();
+    void mills_data();
+    void mills();
     void annulla();
     void garantito_data();
     void garantito();
@@ -612,6 +618,9 @@ void tst_Riduzione::lotto_data()
     QTest::newRow("20 in 3, ambo se escono 3") << 20 << 3 << 2 << 3 << 31;
     QTest::newRow("30 in 3, ambo se escono 4") << 30 << 3 << 2 << 4 << 48;
     QTest::newRow("90 in 3, ambo se escono 5") << 90 << 3 << 2 << 5 << 325;
+    // A split chosen from the coverings as built: 13+9+6+6+6 for 13 + 8 + 3 + 3 + 3, where
+    // Schönheim's estimates of the groups (13 + 7 + 3 + 3 + 3 for the same) chose another.
+    QTest::newRow("40 in 4, ambo se escono 6") << 40 << 4 << 2 << 6 << 30;
     QTest::newRow("90 in 6, ambo se escono 6") << 90 << 6 << 2 << 6 << -1;
     QTest::newRow("16 in 5, terno se escono 5") << 16 << 5 << 3 << 5 << -1;
     QTest::newRow("12 in 4, terno se escono 4") << 12 << 4 << 3 << 4 << -1;
@@ -710,15 +719,103 @@ void tst_Riduzione::minimoTeorico()
     QCOMPARE(MinimoTeorico({v, k, m, p}), minimo);
 }
 
+void tst_Riduzione::riproducibile_data()
+{
+    QTest::addColumn<int>("v");
+    QTest::addColumn<int>("k");
+    QTest::addColumn<int>("m");
+    QTest::addColumn<int>("p");
+    QTest::addColumn<qint64>("passi");
+    // Cases the constructions leave to the local search; the second stays on a plateau long
+    // enough for its kicks and fresh starts (C(19,4,2) is 30, and the search stops at 31).
+    QTest::newRow("12 in 5, terno se escono 4") << 12 << 5 << 3 << 4 << qint64(3000);
+    QTest::newRow("19 in 4, ambo") << 19 << 4 << 2 << 2 << qint64(300000);
+}
+
 void tst_Riduzione::riproducibile()
 {
-    // A case the constructions leave to the local search.
-    const Esito prima = Cerca(12, 5, 3, 4, 3000, 11);
-    const Esito seconda = Cerca(12, 5, 3, 4, 3000, 11);
+    QFETCH(int, v);
+    QFETCH(int, k);
+    QFETCH(int, m);
+    QFETCH(int, p);
+    QFETCH(qint64, passi);
+    const Esito prima = Cerca(v, k, m, p, passi, 11);
+    const Esito seconda = Cerca(v, k, m, p, passi, 11);
     QCOMPARE(prima.stato, Esito::Trovato);
-    QCOMPARE(prima.passi, 3000);
+    QCOMPARE(prima.passi, passi);
     QCOMPARE(seconda.righe, prima.righe);
-    QVERIFY(ForzaBruta(prima.righe, 12, 3, 4));
+    QVERIFY(ForzaBruta(prima.righe, v, m, p));
+}
+
+void tst_Riduzione::campo_data()
+{
+    QTest::addColumn<int>("q");
+    for (int q : {2, 3, 4, 5, 7, 8, 9, 16, 25, 27, 32, 49, 64, 81})
+        QTest::newRow(qPrintable(QStringLiteral("GF(%1)").arg(q))) << q;
+}
+
+void tst_Riduzione::campo()
+{
+    QFETCH(int, q);
+    Riduzione::Interno::Campo f;
+    QVERIFY(Riduzione::Interno::FaiCampo(q, f));
+    // The field's laws, every element against every other (and every triple for the
+    // distributive law): 0 and 1 the identities, inverses, no zero divisors.
+    for (int a = 0; a < q; ++a) {
+        QCOMPARE(f.Piu(a, 0), a);
+        QCOMPARE(f.Per(a, 1), a);
+        QCOMPARE(f.Piu(a, f.opposto[std::size_t(a)]), 0);
+        if (a != 0)
+            QCOMPARE(f.Per(a, f.inverso[std::size_t(a)]), 1);
+        for (int b = 0; b < q; ++b) {
+            QCOMPARE(f.Piu(a, b), f.Piu(b, a));
+            QCOMPARE(f.Per(a, b), f.Per(b, a));
+            QCOMPARE(f.Per(a, b) == 0, a == 0 || b == 0);
+            for (int c = 0; c < q; c += (q > 27 ? 7 : 1)) {
+                QCOMPARE(f.Per(a, f.Piu(b, c)), f.Piu(f.Per(a, b), f.Per(a, c)));
+                QCOMPARE(f.Per(f.Per(a, b), c), f.Per(a, f.Per(b, c)));
+                QCOMPARE(f.Piu(f.Piu(a, b), c), f.Piu(a, f.Piu(b, c)));
+            }
+        }
+    }
+    // The primitive element's powers run through every non-zero element.
+    std::set<int> potenze;
+    for (int i = 0, x = 1; i < q - 1; ++i, x = f.Per(x, f.primitivo))
+        potenze.insert(x);
+    QCOMPARE(int(potenze.size()), q - 1);
+}
+
+void tst_Riduzione::nonCampi()
+{
+    Riduzione::Interno::Campo f;
+    for (int q : {0, 1, 6, 10, 12, 15, 18, 45, 90})
+        QVERIFY2(!Riduzione::Interno::FaiCampo(q, f), qPrintable(QString::number(q)));
+}
+
+void tst_Riduzione::mills_data()
+{
+    QTest::addColumn<int>("v");
+    QTest::addColumn<int>("righe"); // Mills' value
+    // Sizes that are no Steiner system, reached by the coverings made of orbits.
+    QTest::newRow("17") << 17 << 26;
+    QTest::newRow("18") << 18 << 27;
+    QTest::newRow("20") << 20 << 35;
+    QTest::newRow("21") << 21 << 37;
+    QTest::newRow("24") << 24 << 48;
+    QTest::newRow("30") << 30 << 75;
+}
+
+void tst_Riduzione::mills()
+{
+    QFETCH(int, v);
+    QFETCH(int, righe);
+    QCOMPARE(MinimoTeorico({v, 4, 2, 2}), qint64(righe));
+    // Ends by itself at the bound, before any move.
+    const Esito esito = Cerca(v, 4, 2, 2, std::numeric_limits<qint64>::max());
+    QCOMPARE(esito.stato, Esito::Trovato);
+    QVERIFY(esito.ottimo);
+    QCOMPARE(int(esito.righe.size()), righe);
+    QVERIFY(Coperto(esito.righe, v, 2));
 }
 
 void tst_Riduzione::annulla()
