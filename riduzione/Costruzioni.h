@@ -87,17 +87,49 @@ public:
 
     qint64 Righe(); // capped at 2^50
     std::vector<Riga> Costruisci();
+    // The same for any smaller v, k and t, the covering on the given places (its lines as
+    // masks, up to k places each).
+    qint64 Righe(int v, int k, int t);
+    void Costruisci(const std::vector<int> &posti, int k, int t, std::vector<Maschera> &righe);
 
 private:
     struct Voce;
     Voce &At(int v, int k, int t);
-    qint64 Righe(int v, int k, int t);
-    void Costruisci(const std::vector<int> &posti, int k, int t, std::vector<Maschera> &righe);
 
     int m_v;
     int m_k;
     int m_t;
     std::vector<Voce> m_voci;
+};
+
+// A lotto design for p > m at once: the places split in two parts A and B; the p drawn put i
+// in A. Where i >= m, a recursive covering of A's m-sets holds m of them, where p - i >= m
+// one of B's; for each split in between, a covering of A's m_A-sets by lines of k_A, each line
+// joined to every line of a covering of B's (m - m_A)-sets by lines of k - k_A, with
+// m_A <= i and m - m_A <= p - i. The part sizes and the products are those with the fewest
+// lines; the size is known before building, as for Ricorsione.
+class DueParti
+{
+public:
+    DueParti(int v, int k, int p, int m);
+    qint64 Righe() const { return m_righe; }
+    std::vector<Riga> Costruisci();
+
+private:
+    struct Incrocio
+    {
+        int mA = 0;
+        int kA = 0;
+    };
+    qint64 Misura(int a, std::vector<Incrocio> *prodotti);
+
+    int m_v;
+    int m_k;
+    int m_p;
+    int m_m;
+    Ricorsione m_ricorsione;
+    int m_a = 0;
+    qint64 m_righe = 0;
 };
 
 // Whether S(t,k,v) passes the divisibility conditions and Fisher's inequality.

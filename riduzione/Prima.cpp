@@ -130,7 +130,6 @@ void Ricorsione::Costruisci(const std::vector<int> &posti, int k, int t, std::ve
         std::vector<Maschera> sotto;
         Costruisci(a, ki, i, sopra);
         Costruisci(b, k - ki, t - i, sotto);
-        righe.reserve(righe.size() + sopra.size() * sotto.size());
         for (const Maschera &x : sopra) {
             for (const Maschera &y : sotto)
                 righe.push_back(x | y);
@@ -152,6 +151,91 @@ std::vector<Riga> Ricorsione::Costruisci()
     linee.reserve(std::size_t(std::min<qint64>(Righe(), qint64(1) << 24)));
     Costruisci(posti, m_k, m_t, linee);
     // Lines shorter than k are filled with the first places they lack.
+    for (Maschera &linea : linee) {
+        for (int x = 0; linea.Quanti() < m_k; ++x)
+            linea.Metti(x);
+    }
+    std::sort(linee.begin(), linee.end());
+    linee.erase(std::unique(linee.begin(), linee.end()), linee.end());
+    std::vector<Riga> righe;
+    righe.reserve(linee.size());
+    for (const Maschera &linea : linee)
+        righe.push_back(RigaDi(linea));
+    return righe;
+}
+
+DueParti::DueParti(int v, int k, int p, int m)
+    : m_v(v)
+    , m_k(k)
+    , m_p(p)
+    , m_m(m)
+    , m_ricorsione(v, k, m)
+{
+    m_righe = Enorme;
+    for (int a = 1; a <= v / 2; ++a) {
+        const qint64 righe = Misura(a, nullptr);
+        if (righe < m_righe) {
+            m_righe = righe;
+            m_a = a;
+        }
+    }
+}
+
+qint64 DueParti::Misura(int a, std::vector<Incrocio> *prodotti)
+{
+    const int b = m_v - a;
+    // The parts' own coverings, for the splits with m or more drawn in one part.
+    qint64 righe = std::min(Enorme, m_ricorsione.Righe(a, m_k, m_m) + m_ricorsione.Righe(b, m_k, m_m));
+    std::vector<Incrocio> scelti;
+    for (int i = std::max(0, m_p - b); i <= std::min(m_p, a); ++i) {
+        if (i >= m_m || m_p - i >= m_m)
+            continue;
+        // A product chosen for an earlier split serves this one as well where it fits.
+        const bool servito = std::any_of(scelti.begin(), scelti.end(), [&](const Incrocio &x) {
+            return x.mA <= i && m_m - x.mA <= m_p - i;
+        });
+        if (servito)
+            continue;
+        qint64 migliore = Enorme;
+        Incrocio scelto;
+        for (int mA = std::max(1, m_m - (m_p - i)); mA <= std::min(m_m - 1, i); ++mA) {
+            for (int kA = mA; kA <= m_k - (m_m - mA); ++kA) {
+                const qint64 r = Prodotto(m_ricorsione.Righe(a, kA, mA), m_ricorsione.Righe(b, m_k - kA, m_m - mA));
+                if (r < migliore) {
+                    migliore = r;
+                    scelto = {mA, kA};
+                }
+            }
+        }
+        scelti.push_back(scelto);
+        righe = std::min(Enorme, righe + migliore);
+    }
+    if (prodotti)
+        *prodotti = scelti;
+    return righe;
+}
+
+std::vector<Riga> DueParti::Costruisci()
+{
+    std::vector<Incrocio> prodotti;
+    Misura(m_a, &prodotti);
+    std::vector<int> a(static_cast<std::size_t>(m_a));
+    std::vector<int> b(static_cast<std::size_t>(m_v - m_a));
+    for (int i = 0; i < m_v; ++i)
+        (i < m_a ? a[std::size_t(i)] : b[std::size_t(i - m_a)]) = i;
+    std::vector<Maschera> linee;
+    m_ricorsione.Costruisci(a, m_k, m_m, linee);
+    m_ricorsione.Costruisci(b, m_k, m_m, linee);
+    for (const Incrocio &prodotto : prodotti) {
+        std::vector<Maschera> sopra;
+        std::vector<Maschera> sotto;
+        m_ricorsione.Costruisci(a, prodotto.kA, prodotto.mA, sopra);
+        m_ricorsione.Costruisci(b, m_k - prodotto.kA, m_m - prodotto.mA, sotto);
+        for (const Maschera &x : sopra) {
+            for (const Maschera &y : sotto)
+                linee.push_back(x | y);
+        }
+    }
     for (Maschera &linea : linee) {
         for (int x = 0; linea.Quanti() < m_k; ++x)
             linea.Metti(x);

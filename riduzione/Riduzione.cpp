@@ -29,8 +29,9 @@ constexpr int PostiVicini = 3;
 // system is searched again afterwards wherever it can be.
 constexpr qint64 PassiGruppo = 2000;
 // The greedy covering is the first system where its work is at most this (some tens of
-// milliseconds); elsewhere the recursive covering, whose work is its own size.
-constexpr qint64 LavoroGolosoPrimo = 20000000;
+// milliseconds, at 10 to 30 ns a unit); elsewhere the recursive covering, whose work is its
+// own size.
+constexpr qint64 LavoroGolosoPrimo = 4000000;
 
 quint64 DivisoPerEccesso(quint64 a, quint64 b)
 {
@@ -66,9 +67,15 @@ public:
     {
         if (righe.empty() || qint64(righe.size()) > RigheMassime)
             return;
-        for (Riga &riga : righe)
-            std::sort(riga.begin(), riga.end());
-        std::sort(righe.begin(), righe.end());
+        if (!m_righe.empty() && righe.size() >= m_righe.size())
+            return;
+        // Constructions mostly give them in order already: a look costs less than a sort.
+        for (Riga &riga : righe) {
+            if (!std::is_sorted(riga.begin(), riga.end()))
+                std::sort(riga.begin(), riga.end());
+        }
+        if (!std::is_sorted(righe.begin(), righe.end()))
+            std::sort(righe.begin(), righe.end());
         righe.erase(std::unique(righe.begin(), righe.end()), righe.end());
         if (!m_righe.empty() && righe.size() >= m_righe.size())
             return;
@@ -142,12 +149,12 @@ std::vector<Riga> Costruita(int v, int k, int t, qint64 lavoro, Generatore &g, c
 }
 
 // The greedy covering's work: the sets' marks, and for each line the places weighed at each
-// of its k - t steps.
+// of its k - t steps, each weighing t ranks.
 qint64 LavoroGoloso(int v, int k, int t)
 {
     qint64 passo = 0;
     for (int s = t; s < k; ++s)
-        passo += qint64(C(s, t - 1)) * v;
+        passo += qint64(C(s, t - 1)) * v * t;
     const qint64 righe = Schoenheim(v, k, t);
     if (righe > LavoroGolosoPrimo)
         return std::numeric_limits<qint64>::max();
@@ -160,19 +167,20 @@ bool GolosoPrimo(int v, int k, int t)
 }
 
 // The first covering of a request: the smaller of the recursive covering and, where it is
-// cheap, the greedy one. Built only when `costruisci` and within the cap; its size always.
+// cheap, the greedy one. The greedy one's lines always come with it; the recursive one is
+// built only when `costruisci` and within the cap; its size always.
 struct SistemaPrimo
 {
     std::vector<Riga> righe;
-    qint64 quante = 0;
+    qint64 quante = 0; // known before building: the built system may drop repeated lines
 };
 
-SistemaPrimo PrimaCopertura(int v, int k, int t, bool costruisci)
+SistemaPrimo PrimaCopertura(int v, int k, int t, bool costruisci, bool golosa = true)
 {
     SistemaPrimo primo;
     Ricorsione ricorsione(v, k, t);
     primo.quante = ricorsione.Righe();
-    if (GolosoPrimo(v, k, t)) {
+    if (golosa && GolosoPrimo(v, k, t)) {
         // A seed of its own, so that the size is the same for every seed of the search.
         Generatore fisso(0);
         const std::atomic<bool> mai{false};
@@ -278,34 +286,46 @@ SistemaPrimo PrimoLotto(const Richiesta &r, bool costruisci)
         return trovata->second;
     };
     const std::vector<int> misure = Divisione(r.numeri, GruppiMassimi(r), misura);
+    // Each size of group once: its first covering, greedy where that is cheap.
+    std::map<int, SistemaPrimo> coperture;
     SistemaPrimo primo;
-    for (int n : misure)
-        primo.quante += misura(n);
-    if (!costruisci || primo.quante > RigheMassime) {
-        // The groups' greedy coverings can only make it smaller: worked out where cheap.
-        qint64 quante = 0;
-        for (int n : misure)
-            quante += n > k && GolosoPrimo(n, k, m) ? PrimaCopertura(n, k, m, false).quante : misura(n);
-        primo.quante = quante;
-        return primo;
+    for (int n : misure) {
+        if (n > k && coperture.find(n) == coperture.end())
+            coperture.emplace(n, PrimaCopertura(n, k, m, false));
+        primo.quante += n > k ? coperture[n].quante : misura(n);
     }
+    if (!costruisci || primo.quante > RigheMassime)
+        return primo;
     Generatore fisso(0);
-    std::map<int, std::vector<Riga>> coperture;
     primo.righe = Unisci(misure, r.numeri, k, m, fisso, [&](int n) -> const std::vector<Riga> & {
-        auto trovata = coperture.find(n);
-        if (trovata == coperture.end())
-            trovata = coperture.emplace(n, PrimaCopertura(n, k, m, true).righe).first;
-        return trovata->second;
+        SistemaPrimo &copertura = coperture[n];
+        if (copertura.righe.empty())
+            copertura = PrimaCopertura(n, k, m, true, false);
+        return copertura.righe;
     });
-    primo.quante = qint64(primo.righe.size());
     return primo;
 }
 
 SistemaPrimo PrimoSistema(const Richiesta &r, bool costruisci)
 {
-    if (r.estratti == r.garanzia || GruppiMassimi(r) == 1)
+    if (r.estratti == r.garanzia)
         return PrimaCopertura(r.numeri, r.classe, r.garanzia, costruisci);
-    return PrimoLotto(r, costruisci);
+    const bool copertura = GruppiMassimi(r) == 1;
+    SistemaPrimo primo = copertura ? PrimaCopertura(r.numeri, r.classe, r.garanzia, false) : PrimoLotto(r, false);
+    // Two parts, each covered, and products of coverings for the draws split between them:
+    // far fewer lines than a covering where one group is all a split allows.
+    DueParti parti(r.numeri, r.classe, r.estratti, r.garanzia);
+    if (parti.Righe() < primo.quante) {
+        primo.quante = parti.Righe();
+        primo.righe.clear();
+        if (costruisci && primo.quante <= RigheMassime)
+            primo.righe = parti.Costruisci();
+        return primo;
+    }
+    // The greedy covering's lines come with its size.
+    if (!costruisci || primo.quante > RigheMassime || !primo.righe.empty())
+        return primo;
+    return copertura ? PrimaCopertura(r.numeri, r.classe, r.garanzia, true, false) : PrimoLotto(r, true);
 }
 
 // The local search from `migliore`, one line fewer each time it is valid, down to `minimo`.
