@@ -46,12 +46,14 @@ quint64 Casi(const Richiesta &richiesta);
 // triples over those splits. For p > m >= 3, de Caen's bound on Turán numbers.
 qint64 MinimoTeorico(const Richiesta &richiesta);
 
-// The size of the first system `Riduci` offers for the request, in a fraction of a second:
-// a greedy covering where its work is small, otherwise a covering built by splitting the
-// numbers recursively, whose size is known without building it (for p > m, the numbers split
-// into groups, each so covered). A request above `RigheMassime` here is refused by `Riduci`
-// at once (`Esito::TroppoGrande`, with this size in `righePrime`): the window may ask this
-// first and name the size in its refusal without starting a search. 0 when not `Possibile`.
+// The size of the first system `Riduci` offers for the request, in a fraction of a second
+// (tens of milliseconds at most): a greedy covering where its work is small, otherwise a
+// covering built by splitting the numbers recursively, whose size is known without building
+// it; for p > m the smaller of the numbers split into groups, each so covered, and two parts
+// with products of their coverings. The system built may drop a few lines that came twice.
+// A request above `RigheMassime` here is refused by `Riduci` at once (`Esito::TroppoGrande`,
+// with this size in `righePrime`): the window may ask this first and name the size in its
+// refusal without starting a search. 0 when not `Possibile`.
 qint64 RighePrime(const Richiesta &richiesta);
 
 // Shared between the search and whoever waits for it, possibly on another thread; a new one
