@@ -45,6 +45,14 @@ constexpr qint64 PassiVerifica = 200000;
 constexpr quint64 EstrazioniProvate = 5000000;
 constexpr int CorseCrescita = 9;
 constexpr int CorseCrescitaVerifica = 1;
+// The second table's long row, and the growth of C(v,4,2) under --verifica, where it only
+// shows that every size gives a valid system.
+constexpr double LimiteLungoSecondi = 60;
+constexpr double LimiteQuartineVerificaSecondi = 0.3;
+// The first system of a request: the goal, printed and never a miss.
+constexpr double PrimoObiettivoSecondi = 0.1;
+// A row that must end by itself does so within this share of its limit.
+constexpr double QuotaDaSe = 0.5;
 
 enum class Noto {
     Provato,     // a proven optimum: below it only a wrong check could go
@@ -61,6 +69,9 @@ struct Caso
     qint64 noto;
     Noto tipo;
     const char *perche;
+    double limite = LimiteSecondi; // wall time for each run
+    int semi = 1;                  // runs, with the seeds from Seme on; the largest size counts
+    bool daSe = false;             // must end by itself at the bound, well within the limit
 };
 
 const Caso CasiTabella[] = {
@@ -92,7 +103,27 @@ const Caso CasiOltre[] = {
     {24, 8, 5, 5, 759, Noto::Oltre, "Steiner system S(5,8,24)"},
 };
 
+// Beyond the textbook designs: Mills' values for C(v,4,2), Steiner systems from projective
+// spaces, difference families and quadruple systems, and lotto designs whose split or bound
+// decides.
+const Caso CasiSecondi[] = {
+    {22, 4, 2, 2, 39, Noto::Provato, "Mills"},
+    {24, 4, 2, 2, 48, Noto::Provato, "Mills, five seeds", LimiteSecondi, 5},
+    {28, 4, 2, 2, 63, Noto::Provato, "S(2,4,28)"},
+    {40, 4, 2, 2, 130, Noto::Provato, "S(2,4,40), lines of PG(3,3)"},
+    {45, 5, 2, 2, 99, Noto::Provato, "S(2,5,45)"},
+    {85, 5, 2, 2, 357, Noto::Provato, "S(2,5,85), lines of PG(3,4)"},
+    {50, 4, 3, 3, 4900, Noto::Provato, "SQS(50)", LimiteLungoSecondi},
+    {40, 4, 2, 6, 30, Noto::Costruzione, "split 13+9+6+6+6"},
+    {15, 3, 2, 3, 18, Noto::Provato, "Bougard, ends by itself", LimiteSecondi, 1, true},
+};
+
+// The time to the first valid system, on requests whose constructions are slow.
+const Riduzione::Richiesta CasiPrimi[] = {{45, 5, 2, 2}, {85, 5, 2, 2}, {50, 4, 3, 3}, {79, 7, 4, 6}};
+
 const int NumeriCrescita[] = {15, 30, 45, 60, 90};
+constexpr int QuartinePrime = 8;
+constexpr int QuartineUltime = 40;
 
 const char *NomeGaranzia(int m)
 {
@@ -100,9 +131,14 @@ const char *NomeGaranzia(int m)
     return m >= 2 && m <= 5 ? nomi[m] : "?";
 }
 
+bool Secondo(const Caso &c)
+{
+    return &c >= std::begin(CasiSecondi) && &c < std::end(CasiSecondi);
+}
+
 std::string NomeCaso(const Caso &c)
 {
-    const char *gruppo = c.tipo == Noto::Oltre ? "riduzione/beyond/" : "riduzione/";
+    const char *gruppo = c.tipo == Noto::Oltre ? "riduzione/beyond/" : Secondo(c) ? "riduzione/ii/" : "riduzione/";
     return gruppo + std::to_string(c.v) + "_in_" + std::to_string(c.k) + "/" + NomeGaranzia(c.m) + "_se_escono_"
         + std::to_string(c.p);
 }
@@ -112,10 +148,21 @@ std::string NomeCrescita(int v)
     return "riduzione/growth/" + std::to_string(v) + "_in_3";
 }
 
+std::string Descrizione(int v, int k, int m, int p)
+{
+    return std::to_string(v) + " numbers, lines of " + std::to_string(k) + ", " + NomeGaranzia(m) + " se escono "
+        + std::to_string(p);
+}
+
 std::string Descrizione(const Caso &c)
 {
-    return std::to_string(c.v) + " numbers, lines of " + std::to_string(c.k) + ", " + NomeGaranzia(c.m)
-        + " se escono " + std::to_string(c.p);
+    return Descrizione(c.v, c.k, c.m, c.p);
+}
+
+std::string NomePrimo(const Riduzione::Richiesta &r)
+{
+    return "riduzione/first/" + std::to_string(r.numeri) + "_in_" + std::to_string(r.classe) + "/"
+        + NomeGaranzia(r.garanzia) + "_se_escono_" + std::to_string(r.estratti);
 }
 
 // C(n, k) by the bench itself, saturating instead of overflowing.
@@ -169,18 +216,24 @@ struct Corsa
     bool memoria = false;       // std::bad_alloc
     int annunciate = 0;         // the last size announced to `migliorato`
     int righeAvanzamento = 0;   // what `avanzamento.righe` held at the end
+    double primo = -1;          // seconds to the first announcement
     double finale = -1;         // seconds to the last announcement: the final size first reached
     double totale = 0;          // seconds of the whole search
 };
 
-Corsa Cerca(const Riduzione::Richiesta &richiesta, quint64 seme, double limite, qint64 passi)
+// `alPrimo`: the search is stopped at its first announcement, as a user who stops it at once.
+Corsa Cerca(const Riduzione::Richiesta &richiesta, quint64 seme, double limite, qint64 passi, bool alPrimo = false)
 {
     Corsa corsa;
     Riduzione::Avanzamento avanzamento;
     long long t0 = 0;
-    avanzamento.migliorato = [&corsa, &t0](int righe) {
+    avanzamento.migliorato = [&corsa, &t0, &avanzamento, alPrimo](int righe) {
         corsa.finale = double(OraMonotonaNs() - t0) / 1e9;
+        if (corsa.primo < 0)
+            corsa.primo = corsa.finale;
         corsa.annunciate = righe;
+        if (alPrimo)
+            avanzamento.annulla.store(true);
     };
     // The clock's thread is started before the search and joined after it is timed: on a
     // busy machine either can wait milliseconds for a core.
@@ -316,8 +369,9 @@ struct Risultato
     double totale = 0;
     qint64 passi = 0;
     bool provatoQui = false;
-    std::string errore;  // not a valid system: a failed case
-    bool guasto = false; // below a proven optimum: a failed case, whatever the checks said
+    std::string errore;   // not a valid system: a failed case
+    bool guasto = false;  // below a proven optimum: a failed case, whatever the checks said
+    bool nonDaSe = false; // should have ended by itself at the bound, and did not
 };
 
 struct Crescita
@@ -328,16 +382,33 @@ struct Crescita
     double totale = 0;
 };
 
+struct Quartina
+{
+    qint64 righe = 0;   // found, 0 for none
+    qint64 minimo = 0;  // Mills' value
+    double finale = -1; // when the final size was first reached
+    double totale = 0;
+};
+
+struct Primo
+{
+    double primo = -1; // seconds to the first valid system
+    qint64 righe = 0;
+    double totale = 0;
+};
+
 bool gVerificaRiduzione = false;
 std::map<std::string, Risultato> gRisultati;
 std::map<int, Crescita> gCrescita;
+std::map<int, Quartina> gQuartine;
+std::map<std::string, Primo> gPrimi;
 std::set<std::string> gFallite;
 std::size_t gEseguite = 0;
 
-double Limite(Noto tipo = Noto::Provato)
+double Limite(Noto tipo = Noto::Provato, double limite = LimiteSecondi)
 {
     if (!gVerificaRiduzione)
-        return LimiteSecondi;
+        return limite;
     return tipo == Noto::Oltre ? LimiteVerificaOltreSecondi : LimiteVerificaSecondi;
 }
 
@@ -357,29 +428,99 @@ void Riduci(benchmark::State &stato, const Caso &caso, const std::string &nome)
     ++gEseguite;
     const Riduzione::Richiesta r{caso.v, caso.k, caso.m, caso.p};
     for (auto _ : stato) {
-        const Corsa corsa = Cerca(r, Seme, Limite(caso.tipo), Passi());
-        const Controllo controllo = Controlla(corsa, r);
         Risultato &ris = gRisultati[nome];
+        ris = Risultato();
         ris.minimo = Riduzione::MinimoTeorico(r);
-        ris.totale = corsa.totale;
-        ris.finale = corsa.finale;
-        ris.passi = corsa.esito.passi;
-        ris.provatoQui = controllo.provatoQui;
-        ris.righe = corsa.esito.stato == Riduzione::Esito::Trovato ? qint64(corsa.esito.righe.size()) : 0;
-        ris.errore = controllo.errore;
-        // Nothing within a short limit leaves nothing to check, and beyond the table
-        // nothing is asked of the size.
-        if (ris.errore == NessunoNelLimite && (caso.tipo == Noto::Oltre || gVerificaRiduzione))
-            ris.errore.clear();
+        const int semi = gVerificaRiduzione ? 1 : caso.semi;
+        double tempo = 0;
+        for (int i = 0; i < semi; ++i) {
+            const double limite = Limite(caso.tipo, caso.limite);
+            const Corsa corsa = Cerca(r, Seme + quint64(i), limite, Passi());
+            const Controllo controllo = Controlla(corsa, r);
+            const qint64 righe = corsa.esito.stato == Riduzione::Esito::Trovato ? qint64(corsa.esito.righe.size()) : 0;
+            tempo += corsa.totale;
+            // Nothing within a short limit leaves nothing to check, and beyond the table
+            // nothing is asked of the size.
+            std::string errore = controllo.errore;
+            if (errore == NessunoNelLimite && (caso.tipo == Noto::Oltre || gVerificaRiduzione))
+                errore.clear();
+            // The largest size over the seeds counts, and its times with it.
+            if (i == 0 || righe > ris.righe || !errore.empty()) {
+                ris.righe = righe;
+                ris.totale = corsa.totale;
+                ris.finale = corsa.finale;
+                ris.passi = corsa.esito.passi;
+                ris.provatoQui = controllo.provatoQui;
+                ris.errore = errore;
+            }
+            if (caso.daSe && !gVerificaRiduzione && errore.empty()
+                && (!corsa.esito.ottimo || corsa.totale > QuotaDaSe * limite))
+                ris.nonDaSe = true;
+            if (!errore.empty())
+                break;
+        }
         ris.guasto = ris.righe > 0 && ris.righe < caso.noto && caso.tipo != Noto::Costruzione;
         if (ris.guasto || !ris.errore.empty()) {
             Fallisci(stato, nome, ris.guasto ? "below the proven optimum of " + std::to_string(caso.noto) : ris.errore);
             break;
         }
-        stato.SetIterationTime(corsa.totale);
+        stato.SetIterationTime(tempo);
         stato.counters["lines"] = double(ris.righe);
-        stato.counters["final_s"] = corsa.finale;
-        stato.counters["moves"] = double(corsa.esito.passi);
+        stato.counters["final_s"] = ris.finale;
+        stato.counters["moves"] = double(ris.passi);
+    }
+}
+
+// The first valid system, the search stopped as soon as it is announced.
+void Inizia(benchmark::State &stato, const Riduzione::Richiesta &r, const std::string &nome)
+{
+    ++gEseguite;
+    for (auto _ : stato) {
+        const Corsa corsa = Cerca(r, Seme, Limite(), Passi(), true);
+        const Controllo controllo = Controlla(corsa, r);
+        Primo &primo = gPrimi[nome];
+        primo.primo = corsa.primo;
+        primo.righe = corsa.esito.stato == Riduzione::Esito::Trovato ? qint64(corsa.esito.righe.size()) : 0;
+        primo.totale = corsa.totale;
+        if (!controllo.errore.empty()) {
+            Fallisci(stato, nome, controllo.errore);
+            break;
+        }
+        stato.SetIterationTime(corsa.totale);
+        stato.counters["first_s"] = corsa.primo;
+    }
+}
+
+// C(v,4,2) for every v of the growth row, one seed each, to Mills' value.
+void Quartine(benchmark::State &stato, const std::string &nome)
+{
+    ++gEseguite;
+    for (auto _ : stato) {
+        std::string errore;
+        double tempo = 0;
+        for (int v = QuartinePrime; v <= QuartineUltime && errore.empty(); ++v) {
+            const Riduzione::Richiesta r{v, 4, 2, 2};
+            const Corsa corsa = Cerca(r, Seme + quint64(v), gVerificaRiduzione ? LimiteQuartineVerificaSecondi : LimiteSecondi,
+                                      Passi());
+            errore = Controlla(corsa, r).errore;
+            if (errore == NessunoNelLimite && gVerificaRiduzione)
+                errore.clear();
+            Quartina &q = gQuartine[v];
+            q.minimo = Riduzione::MinimoTeorico(r);
+            q.righe = corsa.esito.stato == Riduzione::Esito::Trovato ? qint64(corsa.esito.righe.size()) : 0;
+            q.finale = corsa.finale;
+            q.totale = corsa.totale;
+            tempo += corsa.totale;
+            if (errore.empty() && q.righe > 0 && q.righe < q.minimo)
+                errore = "C(" + std::to_string(v) + ",4,2) below Mills' value: the checks passed a system that cannot exist";
+            else if (!errore.empty())
+                errore = "C(" + std::to_string(v) + ",4,2): " + errore;
+        }
+        if (!errore.empty()) {
+            Fallisci(stato, nome, errore);
+            break;
+        }
+        stato.SetIterationTime(tempo);
     }
 }
 
@@ -500,8 +641,10 @@ std::string Verdetto(const Caso &caso, const Risultato &ris, bool &mancato)
         return "valid";
     if (oltre)
         return ris.righe == caso.noto ? "reached" : "not reached";
-    mancato = ris.righe > caso.noto;
-    return mancato ? "MISSED" : "ok";
+    mancato = ris.righe > caso.noto || ris.nonDaSe;
+    if (ris.nonDaSe && ris.righe <= caso.noto)
+        return "MISSED: did not end by itself";
+    return mancato ? "MISSED" : caso.daSe ? "ok, ended by itself (ottimo)" : "ok";
 }
 
 } // namespace
@@ -517,6 +660,15 @@ void RegistraRiduzione(bool verifica)
         const std::string nome = NomeCaso(caso);
         RegistraUna(nome, [&caso, nome](benchmark::State &s) { Riduci(s, caso, nome); });
     }
+    for (const Caso &caso : CasiSecondi) {
+        const std::string nome = NomeCaso(caso);
+        RegistraUna(nome, [&caso, nome](benchmark::State &s) { Riduci(s, caso, nome); });
+    }
+    for (const Riduzione::Richiesta &r : CasiPrimi) {
+        const std::string nome = NomePrimo(r);
+        RegistraUna(nome, [&r, nome](benchmark::State &s) { Inizia(s, r, nome); });
+    }
+    RegistraUna("riduzione/growth/quartine_8_to_40", [](benchmark::State &s) { Quartine(s, "riduzione/growth/quartine_8_to_40"); });
     for (int v : NumeriCrescita) {
         const std::string nome = NomeCrescita(v);
         RegistraUna(nome, [v, nome](benchmark::State &s) { Cresci(s, v, nome); });
@@ -585,6 +737,79 @@ int StampaRiduzione(bool verifica)
         const std::string esito = Verdetto(caso, ris, mancato);
         riga(Descrizione(caso), Righe(ris.righe), std::to_string(caso.noto), std::to_string(ris.minimo),
              Durata(ris.finale), caso.perche, esito);
+    }
+
+    titolo = false;
+    for (const Caso &caso : CasiSecondi) {
+        const auto it = gRisultati.find(NomeCaso(caso));
+        if (it == gRisultati.end())
+            continue;
+        if (!titolo) {
+            char testata[96];
+            std::snprintf(testata, sizeof testata, "reduced systems II, %g s each unless said%s", Limite(),
+                          verifica ? ", sizes not judged" : "");
+            std::printf("\n");
+            riga(testata, "found", "optimum", "bound", "final at", "known from", "");
+            std::printf("%s\n", std::string(119, '-').c_str());
+            titolo = true;
+        }
+        const Risultato &ris = it->second;
+        bool mancato = false;
+        const std::string esito = Verdetto(caso, ris, mancato);
+        mancati += mancato ? 1 : 0;
+        totale += ris.totale;
+        std::string perche = caso.perche;
+        if (caso.limite != LimiteSecondi && !verifica)
+            perche += ", " + std::to_string(int(caso.limite)) + " s";
+        riga(Descrizione(caso), Righe(ris.righe), (caso.tipo == Noto::Costruzione ? "<= " : "") + std::to_string(caso.noto),
+             std::to_string(ris.minimo), Durata(ris.finale), perche, esito);
+    }
+
+    titolo = false;
+    for (const Riduzione::Richiesta &r : CasiPrimi) {
+        const auto it = gPrimi.find(NomePrimo(r));
+        if (it == gPrimi.end())
+            continue;
+        if (!titolo) {
+            std::printf("\nFirst valid system (printed, not a miss; goal under %s):\n", Durata(PrimoObiettivoSecondi).c_str());
+            titolo = true;
+        }
+        const Primo &primo = it->second;
+        const bool entro = primo.primo >= 0 && primo.primo < PrimoObiettivoSecondi;
+        std::printf("%-44s %6s lines at %9s  %s\n", Descrizione(r.numeri, r.classe, r.garanzia, r.estratti).c_str(),
+                    Righe(primo.righe).c_str(), Durata(primo.primo).c_str(),
+                    verifica ? "not judged" : entro ? "within the goal" : "above the goal");
+        totale += primo.totale;
+    }
+
+    if (!gQuartine.empty()) {
+        int raggiunte = 0;
+        double lenta = -1;
+        int vLenta = 0;
+        std::string mancate;
+        for (const auto &[v, q] : gQuartine) {
+            totale += q.totale;
+            if (q.righe > 0 && q.righe <= q.minimo) {
+                ++raggiunte;
+                if (q.finale > lenta) {
+                    lenta = q.finale;
+                    vLenta = v;
+                }
+            } else {
+                mancate += (mancate.empty() ? "" : ", ") + std::to_string(v) + " (" + Righe(q.righe) + " for "
+                    + std::to_string(q.minimo) + ")";
+            }
+        }
+        const int tutte = QuartineUltime - QuartinePrime + 1;
+        std::printf("\nGrowth: C(v,4,2) for v = %d to %d, %g s each, seeds %llu + v: %d of %d at Mills' value, the slowest "
+                    "of those %s (v = %d)%s%s\n",
+                    QuartinePrime, QuartineUltime, gVerificaRiduzione ? LimiteQuartineVerificaSecondi : LimiteSecondi,
+                    static_cast<unsigned long long>(Seme), raggiunte, int(gQuartine.size()), Durata(lenta).c_str(), vLenta,
+                    mancate.empty() ? "" : "; above it: ", mancate.c_str());
+        if (!verifica && (int(gQuartine.size()) != tutte || raggiunte != tutte)) {
+            std::printf("C(v,4,2) growth: MISSED\n");
+            ++mancati;
+        }
     }
 
     if (!gCrescita.empty()) {

@@ -84,5 +84,13 @@ private:
     std::array<quint64, 4> s{};
 };
 
+// A shuffle that gives the same order from the same generator on every platform.
+template<typename T>
+void Mescola(std::vector<T> &v, Generatore &g)
+{
+    for (std::size_t i = v.size(); i > 1; --i)
+        std::swap(v[i - 1], v[std::size_t(g.Entro(int(i)))]);
+}
+
 } // namespace Interno
 } // namespace Riduzione

@@ -10,6 +10,7 @@
 #include "riduzione/Costruzioni.h"
 
 #include <algorithm>
+#include <map>
 
 namespace Riduzione::Interno {
 
@@ -20,55 +21,40 @@ constexpr quint64 InsiemiMassimi = quint64(1) << 21;
 
 using Permutazione = std::array<quint8, PostiMassimi>;
 
-// n residues on each of `copie` copies of Z_n, then `fissi` places that stay: x -> a x + b
-// on every copy at once, a in the subgroup of order d of the units mod n (n prime) or 1.
+// n places on each of `copie` copies of Z_n, or of GF(n) where n is a prime power, then
+// `fissi` places that stay: x -> a x + b on every copy at once, a in the subgroup of order d
+// of the field's non-zero elements, or 1.
 struct Famiglia
 {
     int copie = 1;
     int n = 0;
     int fissi = 0;
     int d = 1;
+    bool ciclico = false; // Z_n even where n is a prime power, and no multipliers
     int Ordine() const { return n * d; }
 };
 
-int Potenza(int base, int esponente, int modulo)
-{
-    int r = 1;
-    for (int i = 0; i < esponente; ++i)
-        r = r * base % modulo;
-    return r;
-}
-
-// A generator of the units mod the prime n.
-int RadicePrimitiva(int n)
-{
-    for (int g = 2; g < n; ++g) {
-        bool genera = true;
-        for (int q = 2; q < n - 1 && genera; ++q) {
-            if ((n - 1) % q == 0 && Primo(q) && Potenza(g, (n - 1) / q, n) == 1)
-                genera = false;
-        }
-        if (genera)
-            return g;
-    }
-    return 1;
-}
-
 std::vector<Permutazione> Elementi(const Famiglia &f)
 {
+    Campo campo;
+    const bool corpo = !f.ciclico && PotenzaDiPrimo(f.n) && FaiCampo(f.n, campo);
     std::vector<int> moltiplicatori{1};
-    if (f.d > 1) {
-        const int a = Potenza(RadicePrimitiva(f.n), (f.n - 1) / f.d, f.n);
+    if (corpo && f.d > 1) {
+        int a = 1;
+        for (int i = 0; i < (f.n - 1) / f.d; ++i)
+            a = campo.Per(a, campo.primitivo);
         for (int i = 1; i < f.d; ++i)
-            moltiplicatori.push_back(moltiplicatori.back() * a % f.n);
+            moltiplicatori.push_back(campo.Per(moltiplicatori.back(), a));
     }
     std::vector<Permutazione> elementi;
     for (int a : moltiplicatori) {
         for (int b = 0; b < f.n; ++b) {
             Permutazione g{};
             for (int c = 0; c < f.copie; ++c) {
-                for (int x = 0; x < f.n; ++x)
-                    g[std::size_t(c * f.n + x)] = quint8(c * f.n + (a * x + b) % f.n);
+                for (int x = 0; x < f.n; ++x) {
+                    const int y = corpo ? campo.Piu(campo.Per(a, x), b) : (x + b) % f.n;
+                    g[std::size_t(c * f.n + x)] = quint8(c * f.n + y);
+                }
             }
             for (int i = f.copie * f.n; i < f.copie * f.n + f.fissi; ++i)
                 g[std::size_t(i)] = quint8(i);
@@ -86,7 +72,7 @@ std::vector<Famiglia> Famiglie(int v)
             if ((v - fissi) % copie != 0 || (v - fissi) / copie < 3)
                 continue;
             const int n = (v - fissi) / copie;
-            if (!Primo(n)) {
+            if (!PotenzaDiPrimo(n)) {
                 famiglie.push_back({copie, n, fissi, 1});
                 continue;
             }
@@ -110,13 +96,14 @@ class Ricostruzione
 {
 public:
     Ricostruzione(int v, int k, int t, std::vector<Permutazione> gruppo, qint64 lavoro,
-                  const std::atomic<bool> &annulla)
+                  const std::atomic<bool> &annulla, quint64 seme)
         : m_v(v)
         , m_k(k)
         , m_t(t)
         , m_gruppo(std::move(gruppo))
         , m_lavoro(lavoro)
         , m_annulla(annulla)
+        , m_generatore(seme)
     {
     }
 
@@ -297,6 +284,9 @@ private:
             return true;
         std::vector<Candidato> candidati;
         Candidati(scelta, 1 << 30, &candidati);
+        // Each round tries the lines in another order: a search that went astray early
+        // goes elsewhere the next time.
+        Mescola(candidati, m_generatore);
         for (const Candidato &candidato : candidati) {
             for (int o : candidato.orbite)
                 m_coperta[std::size_t(o)] = true;
@@ -317,6 +307,7 @@ private:
     qint64 m_lavoro;
     qint64 m_finoAlControllo = PassoControllo;
     const std::atomic<bool> &m_annulla;
+    Generatore m_generatore;
     std::vector<int> m_orbita; // of each t-set, by rank
     std::vector<int> m_dimensioni;
     std::vector<quint64> m_rappresentanti;
@@ -331,17 +322,379 @@ std::vector<Riga> SistemaSteiner(int v, int k, int t, qint64 lavoro, const std::
     if (!Ammissibile(v, k, t) || C(v, t) > InsiemiMassimi || k > InsiemeMassimo || v > PostiMassimi)
         return {};
     const std::vector<Famiglia> famiglie = Famiglie(v);
-    // Each group gets a share of the work, and what one leaves goes to the next.
+    // Rounds of growing shares over the groups: one whose search is long does not keep the
+    // others from their turn, and a group whose search ends within its share has no system.
+    // The largest groups still in the running get the larger shares: their systems are the
+    // likelier to be found in time (S(5,8,24) by the affine group of order 253).
+    std::vector<bool> escluse(famiglie.size(), false);
     qint64 resto = lavoro;
-    for (const Famiglia &famiglia : famiglie) {
-        if (resto <= 0 || annulla.load())
+    for (qint64 turno = qint64(1) << 16; resto > 0 && !annulla.load(); turno *= 2) {
+        bool provate = false;
+        std::size_t posto = 0;
+        for (std::size_t i = 0; i < famiglie.size() && resto > 0 && !annulla.load(); ++i) {
+            if (escluse[i])
+                continue;
+            provate = true;
+            const qint64 quota = std::min(std::max<qint64>(turno >> std::min<std::size_t>(posto++, 6), qint64(1) << 12), resto);
+            Ricostruzione ricostruzione(v, k, t, Elementi(famiglie[i]), quota, annulla,
+                                        quint64(turno) * 1000003u + i);
+            std::vector<Riga> righe = ricostruzione.Cerca();
+            if (!righe.empty())
+                return righe;
+            resto -= quota - ricostruzione.Rimasto();
+            escluse[i] = ricostruzione.Rimasto() > 0 && !annulla.load();
+        }
+        if (!provate)
             break;
-        const qint64 quota = std::min(std::max<qint64>(resto / 2, 1 << 16), resto);
-        Ricostruzione ricostruzione(v, k, t, Elementi(famiglia), quota, annulla);
-        std::vector<Riga> righe = ricostruzione.Cerca();
-        if (!righe.empty())
-            return righe;
-        resto -= quota - ricostruzione.Rimasto();
+    }
+    return {};
+}
+
+} // namespace Riduzione::Interno
+
+// ---- Coverings with a prescribed group ------------------------------------------------
+//
+// The same orbits, now for coverings: a line's orbit holds every t-set of each orbit it
+// meets, so a covering made of orbits is a choice of line orbits, weighted by their length,
+// that meets every t-orbit. The search takes the uncovered t-orbit with the fewest line orbits
+// through it, and tries those that waste the fewest t-sets first; a branch ends when the lines
+// chosen and a lower bound on those still needed pass the goal.
+
+namespace Riduzione::Interno {
+
+namespace {
+
+class Simmetrica
+{
+public:
+    Simmetrica(int v, int k, int t, const std::vector<Permutazione> &gruppo, qint64 obiettivo, qint64 lavoro,
+               const std::atomic<bool> &annulla)
+        : m_v(v)
+        , m_k(k)
+        , m_t(t)
+        , m_gruppo(gruppo)
+        , m_obiettivo(obiettivo)
+        , m_lavoro(lavoro)
+        , m_annulla(annulla)
+    {
+    }
+
+    qint64 Rimasto() const { return std::max<qint64>(m_lavoro, 0); }
+
+    std::vector<Riga> Cerca()
+    {
+        try {
+            Prepara();
+            if (!Nodo(0))
+                return {};
+        } catch (const Esaurito &) {
+            return {};
+        }
+        std::vector<Riga> righe;
+        for (int r : m_scelte) {
+            int posti[InsiemeMassimo];
+            DaRango(m_righe[std::size_t(r)].rappresentante, m_k, posti);
+            std::vector<quint64> visti;
+            for (const Permutazione &g : m_gruppo) {
+                Riga riga;
+                for (int i = 0; i < m_k; ++i)
+                    riga.push_back(g[std::size_t(posti[i])]);
+                std::sort(riga.begin(), riga.end());
+                righe.push_back(riga);
+            }
+        }
+        std::sort(righe.begin(), righe.end());
+        righe.erase(std::unique(righe.begin(), righe.end()), righe.end());
+        return righe;
+    }
+
+private:
+    struct Orbita
+    {
+        quint64 rappresentante = 0;
+        int lunghezza = 0;
+        std::vector<int> colonne; // the t-orbits it meets
+    };
+
+    void Lavoro(qint64 unita)
+    {
+        m_lavoro -= unita;
+        m_finoAlControllo -= unita;
+        if (m_lavoro < 0)
+            throw Esaurito();
+        if (m_finoAlControllo < 0) {
+            m_finoAlControllo = PassoControllo;
+            if (m_annulla.load(std::memory_order_relaxed))
+                throw Esaurito();
+        }
+    }
+
+    // Splits the sets of `quanti` places into orbits: the orbit of each by rank, and the
+    // representative (least rank) and length of each orbit.
+    void Dividi(int quanti, std::vector<int> &orbita, std::vector<quint64> &rappresentanti, std::vector<int> &lunghezze)
+    {
+        const quint64 casi = C(m_v, quanti);
+        orbita.assign(casi, -1);
+        for (quint64 rango = 0; rango < casi; ++rango) {
+            if (orbita[rango] >= 0)
+                continue;
+            Lavoro(qint64(m_gruppo.size()));
+            const int id = int(rappresentanti.size());
+            int insieme[InsiemeMassimo];
+            DaRango(rango, quanti, insieme);
+            int lunghezza = 0;
+            for (const Permutazione &g : m_gruppo) {
+                int immagine[InsiemeMassimo];
+                for (int i = 0; i < quanti; ++i)
+                    immagine[i] = g[std::size_t(insieme[i])];
+                std::sort(immagine, immagine + quanti);
+                const quint64 r = Rango(immagine, quanti);
+                if (orbita[r] < 0) {
+                    orbita[r] = id;
+                    ++lunghezza;
+                }
+            }
+            rappresentanti.push_back(rango);
+            lunghezze.push_back(lunghezza);
+        }
+    }
+
+    void Prepara()
+    {
+        std::vector<int> orbitaT;
+        std::vector<quint64> rappresentantiT;
+        Dividi(m_t, orbitaT, rappresentantiT, m_lunghezzeT);
+        const int colonne = int(m_lunghezzeT.size());
+        // For pairs, how many of each orbit's pairs hold each place: the bound by places.
+        if (m_t == 2) {
+            m_incidenze.assign(std::size_t(colonne), {});
+            const quint64 coppie = C(m_v, 2);
+            std::vector<std::vector<int>> conta(static_cast<std::size_t>(colonne));
+            for (quint64 r = 0; r < coppie; ++r) {
+                int c[2];
+                DaRango(r, 2, c);
+                std::vector<int> &riga = conta[std::size_t(orbitaT[r])];
+                if (riga.empty())
+                    riga.assign(std::size_t(m_v), 0);
+                ++riga[std::size_t(c[0])];
+                ++riga[std::size_t(c[1])];
+            }
+            for (int o = 0; o < colonne; ++o) {
+                for (int x = 0; x < m_v; ++x) {
+                    if (conta[std::size_t(o)][std::size_t(x)] > 0)
+                        m_incidenze[std::size_t(o)].push_back({x, conta[std::size_t(o)][std::size_t(x)]});
+                }
+            }
+            m_scoperteDi.assign(std::size_t(m_v), m_v - 1);
+        }
+        std::vector<int> orbitaK;
+        std::vector<quint64> rappresentantiK;
+        std::vector<int> lunghezzeK;
+        Dividi(m_k, orbitaK, rappresentantiK, lunghezzeK);
+        orbitaK = {};
+        // Line orbits that meet the same t-orbits: the shortest stands for all.
+        std::map<std::vector<int>, int> viste;
+        m_perColonna.assign(std::size_t(colonne), {});
+        for (std::size_t o = 0; o < rappresentantiK.size(); ++o) {
+            Lavoro(qint64(C(m_k, m_t)));
+            int linea[InsiemeMassimo];
+            DaRango(rappresentantiK[o], m_k, linea);
+            std::vector<int> meet;
+            OgniSottoinsieme(linea, m_k, m_t, [&](const int *s) {
+                meet.push_back(orbitaT[Rango(s, m_t)]);
+                return true;
+            });
+            std::sort(meet.begin(), meet.end());
+            meet.erase(std::unique(meet.begin(), meet.end()), meet.end());
+            const auto [it, nuova] = viste.emplace(meet, int(m_righe.size()));
+            if (!nuova) {
+                Orbita &gia = m_righe[std::size_t(it->second)];
+                if (lunghezzeK[o] < gia.lunghezza) {
+                    gia.lunghezza = lunghezzeK[o];
+                    gia.rappresentante = rappresentantiK[o];
+                }
+                continue;
+            }
+            for (int c : meet)
+                m_perColonna[std::size_t(c)].push_back(int(m_righe.size()));
+            m_righe.push_back({rappresentantiK[o], lunghezzeK[o], meet});
+        }
+        m_coperta.assign(std::size_t(colonne), 0);
+        m_scoperti = qint64(C(m_v, m_t));
+        m_spreco.assign(m_righe.size(), 0);
+        for (std::size_t r = 0; r < m_righe.size(); ++r) {
+            qint64 tenuti = 0;
+            for (int c : m_righe[r].colonne)
+                tenuti += m_lunghezzeT[std::size_t(c)];
+            m_spreco[r] = qint64(m_righe[r].lunghezza) * qint64(C(m_k, m_t)) - tenuti;
+        }
+        // Columns with few line orbits through them first: they settle the most.
+        m_ordine.resize(std::size_t(colonne));
+        for (int c = 0; c < colonne; ++c)
+            m_ordine[std::size_t(c)] = c;
+        std::stable_sort(m_ordine.begin(), m_ordine.end(), [&](int a, int b) {
+            return m_perColonna[std::size_t(a)].size() < m_perColonna[std::size_t(b)].size();
+        });
+    }
+
+    qint64 Minimo() const
+    {
+        const qint64 perRiga = qint64(C(m_k, m_t));
+        if (m_t != 2)
+            return (m_scoperti + perRiga - 1) / perRiga;
+        // Each line through a place holds k-1 of its pairs.
+        qint64 incidenze = 0;
+        for (int x = 0; x < m_v; ++x)
+            incidenze += (m_scoperteDi[std::size_t(x)] + m_k - 2) / (m_k - 1);
+        return std::max((incidenze + m_k - 1) / m_k, (m_scoperti + perRiga - 1) / perRiga);
+    }
+
+    void Copri(int r, int verso)
+    {
+        for (int c : m_righe[std::size_t(r)].colonne) {
+            int &conta = m_coperta[std::size_t(c)];
+            if (verso > 0 ? conta++ == 0 : --conta == 0) {
+                m_scoperti -= verso * m_lunghezzeT[std::size_t(c)];
+                for (int altra : m_perColonna[std::size_t(c)])
+                    m_spreco[std::size_t(altra)] += verso * m_lunghezzeT[std::size_t(c)];
+                if (m_t == 2) {
+                    for (const auto &[x, quante] : m_incidenze[std::size_t(c)])
+                        m_scoperteDi[std::size_t(x)] -= verso * quante;
+                }
+            }
+        }
+        m_righeUsate += verso * m_righe[std::size_t(r)].lunghezza;
+    }
+
+    // The waste a line orbit would add: t-sets it holds again, counted with their lines.
+    qint64 Spreco(int r) const { return m_spreco[std::size_t(r)]; }
+
+    bool Nodo(int profondita)
+    {
+        if (m_scoperti == 0)
+            return true;
+        Lavoro(m_t == 2 ? m_v : 1);
+        if (m_righeUsate + Minimo() > m_obiettivo)
+            return false;
+        // What the goal still allows to be held twice.
+        const qint64 margine = (m_obiettivo - m_righeUsate) * qint64(C(m_k, m_t)) - m_scoperti;
+        // The uncovered t-orbit with the fewest line orbits that fit.
+        int colonna = -1;
+        std::size_t minimo = 0;
+        for (int c : m_ordine) {
+            if (m_coperta[std::size_t(c)] > 0)
+                continue;
+            std::size_t adatte = 0;
+            for (int r : m_perColonna[std::size_t(c)]) {
+                const Orbita &orbita = m_righe[std::size_t(r)];
+                if (m_righeUsate + orbita.lunghezza <= m_obiettivo && Spreco(r) <= margine)
+                    ++adatte;
+            }
+            Lavoro(qint64(m_perColonna[std::size_t(c)].size()) / 4 + 1);
+            if (colonna < 0 || adatte < minimo) {
+                colonna = c;
+                minimo = adatte;
+                if (adatte <= 1)
+                    break;
+            }
+        }
+        if (minimo == 0)
+            return false;
+        std::vector<std::pair<qint64, int>> candidati;
+        for (int r : m_perColonna[std::size_t(colonna)]) {
+            const Orbita &orbita = m_righe[std::size_t(r)];
+            const qint64 spreco = Spreco(r);
+            if (m_righeUsate + orbita.lunghezza <= m_obiettivo && spreco <= margine)
+                candidati.push_back({spreco, r});
+        }
+        std::stable_sort(candidati.begin(), candidati.end());
+        for (const auto &[spreco, r] : candidati) {
+            Copri(r, +1);
+            m_scelte.push_back(r);
+            if (Nodo(profondita + 1))
+                return true;
+            m_scelte.pop_back();
+            Copri(r, -1);
+        }
+        return false;
+    }
+
+    int m_v;
+    int m_k;
+    int m_t;
+    const std::vector<Permutazione> &m_gruppo;
+    qint64 m_obiettivo;
+    qint64 m_lavoro;
+    qint64 m_finoAlControllo = PassoControllo;
+    const std::atomic<bool> &m_annulla;
+
+    std::vector<int> m_lunghezzeT;
+    std::vector<std::vector<std::pair<int, int>>> m_incidenze; // per t-orbit: place, pairs
+    std::vector<Orbita> m_righe;
+    std::vector<std::vector<int>> m_perColonna;
+    std::vector<int> m_ordine;
+    std::vector<int> m_coperta;
+    std::vector<qint64> m_spreco; // per line orbit, as Spreco gives it
+    std::vector<qint64> m_scoperteDi;
+    qint64 m_scoperti = 0;
+    qint64 m_righeUsate = 0;
+    std::vector<int> m_scelte;
+};
+
+// Groups for coverings: as for Steiner systems, with up to `FissiCopertura` places fixed.
+constexpr int FissiCopertura = 10;
+constexpr int CopieCopertura = 6;
+
+std::vector<Famiglia> FamiglieCopertura(int v)
+{
+    std::vector<Famiglia> famiglie;
+    for (int fissi = 0; fissi <= std::min(FissiCopertura, v - 3); ++fissi) {
+        for (int n = 3; n <= v - fissi; ++n) {
+            if ((v - fissi) % n != 0 || (v - fissi) / n > CopieCopertura)
+                continue;
+            const int copie = (v - fissi) / n;
+            famiglie.push_back({copie, n, fissi, 1, true});
+            if (!PotenzaDiPrimo(n))
+                continue;
+            // The additive group of GF(n) where it is not Z_n, and with multipliers.
+            for (int d = 1; d < n; ++d) {
+                if ((n - 1) % d == 0 && (d > 1 || !Primo(n)))
+                    famiglie.push_back({copie, n, fissi, d});
+            }
+        }
+    }
+    std::stable_sort(famiglie.begin(), famiglie.end(),
+                     [](const Famiglia &a, const Famiglia &b) { return a.Ordine() > b.Ordine(); });
+    return famiglie;
+}
+
+} // namespace
+
+std::vector<Riga> CoperturaSimmetrica(int v, int k, int t, qint64 obiettivo, qint64 lavoro,
+                                      const std::atomic<bool> &annulla)
+{
+    if (t < 2 || k <= t || v <= k || v > PostiMassimi || k > InsiemeMassimo || C(v, k) > InsiemiOrbite)
+        return {};
+    const std::vector<Famiglia> famiglie = FamiglieCopertura(v);
+    std::vector<bool> escluse(famiglie.size(), false);
+    qint64 resto = lavoro;
+    for (qint64 turno = qint64(1) << 16; resto > 0 && !annulla.load(); turno *= 2) {
+        bool provate = false;
+        for (std::size_t i = 0; i < famiglie.size() && resto > 0 && !annulla.load(); ++i) {
+            if (escluse[i])
+                continue;
+            provate = true;
+            const qint64 quota = std::min(turno, resto);
+            const std::vector<Permutazione> gruppo = Elementi(famiglie[i]);
+            Simmetrica ricerca(v, k, t, gruppo, obiettivo, quota, annulla);
+            std::vector<Riga> righe = ricerca.Cerca();
+            if (!righe.empty())
+                return righe;
+            resto -= quota - ricerca.Rimasto();
+            escluse[i] = ricerca.Rimasto() > 0 && !annulla.load();
+        }
+        if (!provate)
+            break;
     }
     return {};
 }

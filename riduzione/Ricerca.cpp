@@ -14,6 +14,12 @@ constexpr int TabuMinimo = 2;
 constexpr int TabuVariabile = 8;
 // The trades weighed in one move, where a set of p drawn asks for more than m hits.
 constexpr std::size_t CandidatiMassimi = 48;
+// Moves without fewer sets unserved before a kick: a plateau, at least this long and longer
+// for systems of many lines, whose moves each change less.
+constexpr qint64 PianuraMinima = 20000;
+constexpr qint64 PianuraPerRiga = 200;
+// Every this many kicks, a fresh start from the last valid system.
+constexpr int ScosseRipartenza = 8;
 
 // The rank of the ascending `a` (n places) with `extra` put in its place among them.
 inline quint32 RangoCon(const int *a, int n, int extra)
@@ -168,18 +174,26 @@ void Ricerca::Pesa(quint32 bersaglio)
 
 bool Ricerca::Parti(const std::vector<Riga> &righe, const std::atomic<bool> &annulla)
 {
-    const quint64 casi = C(m_pb.v, m_pb.p);
     m_blocchi.clear();
-    m_lista.clear();
-    m_conta.assign(casi, 0);
-    m_peso.assign(casi, 1);
     for (const Riga &riga : righe) {
         // A line of a large lotto design serves sets by the hundred thousand.
         if (annulla.load(std::memory_order_relaxed))
             return false;
         m_blocchi.push_back(BloccoDi(riga));
-        OgniServito(m_blocchi.back(), [&](quint32 rango) { ++m_conta[rango]; });
     }
+    m_valido.clear();
+    Conta();
+    return true;
+}
+
+void Ricerca::Conta()
+{
+    const quint64 casi = C(m_pb.v, m_pb.p);
+    m_lista.clear();
+    m_conta.assign(casi, 0);
+    m_peso.assign(casi, 1);
+    for (const Blocco &blocco : m_blocchi)
+        OgniServito(blocco, [&](quint32 rango) { ++m_conta[rango]; });
     m_scoperti = 0;
     for (quint64 rango = 0; rango < casi; ++rango) {
         if (m_conta[rango] == 0) {
@@ -190,7 +204,37 @@ bool Ricerca::Parti(const std::vector<Riga> &righe, const std::atomic<bool> &ann
     }
     m_tabu.assign(m_blocchi.size() * std::size_t(m_pb.v), 0);
     m_passo = 0;
-    return true;
+}
+
+qint64 Ricerca::Pianura() const
+{
+    return PianuraMinima + PianuraPerRiga * qint64(m_blocchi.size());
+}
+
+void Ricerca::Scuoti()
+{
+    // Weights that grew on one plateau would steer the search back to it.
+    for (quint32 &peso : m_peso)
+        peso = 1;
+    const int scosse = std::max(2, int(m_blocchi.size()) / 8);
+    for (int i = 0; i < scosse; ++i) {
+        const int indice = m_generatore.Entro(int(m_blocchi.size()));
+        const Blocco &blocco = m_blocchi[std::size_t(indice)];
+        const int x = blocco.punti[std::size_t(m_generatore.Entro(m_pb.k))];
+        int y = m_generatore.Entro(m_pb.v);
+        while (blocco.maschera.Ha(y))
+            y = m_generatore.Entro(m_pb.v);
+        Sposta(indice, x, y);
+    }
+}
+
+void Ricerca::Riparti()
+{
+    if (m_valido.size() != m_blocchi.size() + 1)
+        return;
+    m_blocchi = m_valido;
+    Conta();
+    Elimina(m_generatore.Entro(int(m_blocchi.size())));
 }
 
 void Ricerca::Sposta(int indice, int x, int y)
@@ -211,12 +255,28 @@ bool Ricerca::Ripara(qint64 &passi, const std::atomic<bool> &annulla)
 {
     const int m = m_pb.m;
     const int p = m_pb.p;
+    quint64 fondo = m_scoperti;
+    qint64 piano = 0;
+    int scosse = 0;
     while (m_scoperti > 0) {
         // Every move: one of a large lotto design can take a millisecond.
         if (passi <= 0 || annulla.load(std::memory_order_relaxed))
             return false;
         --passi;
         ++m_passo;
+        if (m_scoperti < fondo) {
+            fondo = m_scoperti;
+            piano = 0;
+        } else if (++piano > Pianura()) {
+            if (++scosse % ScosseRipartenza == 0)
+                Riparti();
+            else
+                Scuoti();
+            fondo = m_scoperti;
+            piano = 0;
+            if (m_scoperti == 0)
+                break;
+        }
         const quint32 bersaglio = ScegliScoperto();
         int posti[InsiemeMassimo];
         DaRango(bersaglio, p, posti);
@@ -308,6 +368,14 @@ bool Ricerca::TogliRiga(const std::atomic<bool> &annulla)
     }
     if (scelto < 0)
         return false;
+    if (m_scoperti == 0)
+        m_valido = m_blocchi;
+    Elimina(scelto);
+    return true;
+}
+
+void Ricerca::Elimina(int scelto)
+{
     OgniServito(m_blocchi[std::size_t(scelto)], [&](quint32 r) { Togli(r); });
     const std::size_t v = std::size_t(m_pb.v);
     const std::size_t ultimo = m_blocchi.size() - 1;
@@ -316,7 +384,6 @@ bool Ricerca::TogliRiga(const std::atomic<bool> &annulla)
     std::copy(m_tabu.begin() + std::ptrdiff_t(ultimo * v), m_tabu.begin() + std::ptrdiff_t((ultimo + 1) * v),
               m_tabu.begin() + std::ptrdiff_t(std::size_t(scelto) * v));
     m_tabu.resize(ultimo * v);
-    return true;
 }
 
 std::vector<Riga> Ricerca::Sistema() const

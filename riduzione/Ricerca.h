@@ -32,11 +32,13 @@ public:
     quint64 Scoperti() const { return m_scoperti; }
 
     // Moves until no set is left unserved (true), the steps run out or `annulla` is set.
-    // Each move takes one of `passi`.
+    // Each move takes one of `passi`. When the fewest sets unserved have not gone down for a
+    // while, the weights start again and a few lines take random places (a kick); every
+    // eighth kick it starts again from the last valid system less a line taken by chance.
     bool Ripara(qint64 &passi, const std::atomic<bool> &annulla);
 
-    // Drops the line that alone serves the fewest sets; false, with nothing dropped, when
-    // `annulla` stopped it first.
+    // Drops the line that alone serves the fewest sets, keeping the system as it was as the
+    // last valid one; false, with nothing dropped, when `annulla` stopped it first.
     bool TogliRiga(const std::atomic<bool> &annulla);
 
     std::vector<Riga> Sistema() const;
@@ -58,6 +60,11 @@ private:
     template<typename Perde, typename Guadagna>
     void Effetti(const Blocco &blocco, int x, int y, Perde perde, Guadagna guadagna) const;
 
+    void Conta();
+    void Elimina(int indice);
+    void Scuoti();
+    void Riparti();
+    qint64 Pianura() const;
     void Togli(quint32 rango);
     void Metti(quint32 rango);
     quint32 ScegliScoperto();
@@ -75,6 +82,7 @@ private:
     std::vector<int> m_candidati; // the lines that could serve the set a move is for
     std::vector<qint64> m_tabu;   // per line and place: the step until which it may not come back
     qint64 m_passo = 0;
+    std::vector<Blocco> m_valido; // the last valid system, one line more than the search's
 };
 
 // Whether every set of p of the v places meets some line in m places or more. Lines of k

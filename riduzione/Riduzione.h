@@ -38,9 +38,23 @@ bool Possibile(const Richiesta &richiesta);
 // The sets of p numbers that the local search would watch: C(v, p).
 quint64 Casi(const Richiesta &richiesta);
 
-// A proven lower bound on the lines: Schönheim's for p = m; for p > m, Turán's theorem on
-// the pairs that the lines must hold (m = 2) or de Caen's bound on Turán numbers (m > 2).
+// A proven lower bound on the lines. For p = m, Schönheim's bound, one more for lines of 4
+// with the ambo on 7, 9, 10 and 19 numbers, where Mills proved it is not met (elsewhere it is
+// the optimum, for lines of 3 and of 4 with the ambo). For p > m with the ambo, the bound of
+// Füredi, Székely and Zubor over the splits into p-1 groups, which is at least Turán's; for
+// lines of 3 on v >= 3(p-1) numbers, Bougard's exact value, the least sum of coverings by
+// triples over those splits. For p > m >= 3, de Caen's bound on Turán numbers.
 qint64 MinimoTeorico(const Richiesta &richiesta);
+
+// The size of the first system `Riduci` offers for the request, in a fraction of a second
+// (tens of milliseconds at most): a greedy covering where its work is small, otherwise a
+// covering built by splitting the numbers recursively, whose size is known without building
+// it; for p > m the smaller of the numbers split into groups, each so covered, and two parts
+// with products of their coverings. The system built may drop a few lines that came twice.
+// A request above `RigheMassime` here is refused by `Riduci` at once (`Esito::TroppoGrande`,
+// with this size in `righePrime`): the window may ask this first and name the size in its
+// refusal without starting a search. 0 when not `Possibile`.
+qint64 RighePrime(const Richiesta &richiesta);
 
 // Shared between the search and whoever waits for it, possibly on another thread; a new one
 // for each search.
@@ -56,20 +70,30 @@ struct Esito
     enum Stato {
         Trovato,
         Impossibile,  // the request does not fit together
-        TroppoGrande, // no construction, and too many sets for the local search
-        Annullato,    // stopped before any system was found
+        TroppoGrande, // the first system already has more than RigheMassime lines: nothing searched
+        Annullato,    // `annulla` was set before the call: nothing searched
     };
     Stato stato = Impossibile;
     std::vector<Riga> righe; // places 0 to v-1, each line ascending, lines in order
     bool ottimo = false;     // as few lines as the lower bound
     qint64 passi = 0;        // the local search's moves
+    qint64 righePrime = 0;   // the first system's size, as RighePrime gives it
 };
 
-// The search: constructions first (Steiner systems and planes, coverings by triples, lotto
-// designs by splitting the numbers into groups), then the local search from the best of
-// them, one line fewer each time it reaches a valid system, until the lower bound, `passi`
-// moves or `avanzamento.annulla`. The same request, seed and moves give the same system.
-// Throws std::bad_alloc where memory runs out.
+// The search, in stages, each handing every smaller valid system to `avanzamento` (`righe`,
+// then `migliorato`) as soon as it has it:
+// 1. at once, the first system of RighePrime (for every accepted request within a few tens of
+//    milliseconds, before anything else runs), or TroppoGrande when it is above RigheMassime;
+// 2. the constructions: Steiner systems (projective and affine spaces, circle geometries,
+//    difference families, quadruple systems, prescribed groups), coverings by triples, lotto
+//    designs split into groups whose coverings are built first and then chosen by their sizes;
+// 3. for coverings, the coverings made of orbits of a prescribed group, at the lower bound and
+//    just above it, and systems for a few more numbers cut down;
+// 4. the local search from the best of them, one line fewer each time it reaches a valid
+//    system, kept at that size with perturbations until it reaches one.
+// It ends at the lower bound, after `passi` moves, or soon after `avanzamento.annulla` is set
+// at any stage, with the best valid system found so far. The same request, seed and moves give
+// the same system. Throws std::bad_alloc where memory runs out.
 Esito Riduci(const Richiesta &richiesta, quint64 seme, qint64 passi, Avanzamento &avanzamento);
 
 // Whether the lines, over the `numeri` chosen (ascending, places as indices into them),

@@ -212,6 +212,12 @@ void frmRiduzione::cmdRiduci_Click()
         spnClasse->setFocus();
         return;
     }
+    // Known in a fraction of a second: a first system too large is refused now, not after a
+    // search that could only shorten it a little.
+    if (const qint64 prime = Riduzione::RighePrime(richiesta); prime > Riduzione::RigheMassime) {
+        RifiutaPrimo(prime);
+        return;
+    }
     Scarta();
     m_richiesta = richiesta;
     m_avanzamento = std::make_shared<Riduzione::Avanzamento>();
@@ -273,12 +279,7 @@ void frmRiduzione::RicercaFinita(Lavoro::Fine fine)
     if (fine == Lavoro::Fine::MemoriaEsaurita) {
         mGestioneErrori::MostraErrore(NumeriErrore::ErroreMemoria);
     } else if (esito.stato == Riduzione::Esito::TroppoGrande) {
-        RichiestaMessaggio(
-            QStringLiteral("La ricerca dovrebbe seguire|%1 combinazioni di %2 numeri,|oltre il massimo di %3 ..!")
-                .arg(Riduzione::Casi(m_richiesta))
-                .arg(m_richiesta.estratti)
-                .arg(Riduzione::CasiMassimi),
-            QStringLiteral("OK"));
+        RifiutaPrimo(esito.righePrime);
     } else if (esito.stato == Riduzione::Esito::Trovato) {
         RichiestaMessaggio(QStringLiteral("Il sistema trovato ha|%1 righe,|oltre il massimo di %2 ..!")
                                .arg(esito.righe.size())
@@ -304,6 +305,16 @@ void frmRiduzione::ControlloFinito(Lavoro::Fine fine)
         RichiestaMessaggio(QStringLiteral("Errore interno: il sistema trovato|non mantiene la garanzia ..!"),
                            QStringLiteral("OK"));
     // A check stopped by ANNULLA offers nothing: what it did not finish is not known to hold.
+    spnClasse->setFocus();
+}
+
+void frmRiduzione::RifiutaPrimo(qint64 righe)
+{
+    // Another choice may fit: the dialog stays.
+    RichiestaMessaggio(QStringLiteral("Il primo sistema trovato ha|%1 righe,|oltre il massimo di %2 ..!")
+                           .arg(righe)
+                           .arg(Riduzione::RigheMassime),
+                       QStringLiteral("OK"));
     spnClasse->setFocus();
 }
 

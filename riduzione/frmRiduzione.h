@@ -73,6 +73,8 @@ private:
     void ControlloFinito(Lavoro::Fine fine);
     // The search or the check has ended, whatever it gave.
     void Concludi();
+    // Refuses a request whose first system has `righe` lines, above what a list takes.
+    void RifiutaPrimo(qint64 righe);
     // Abandons the search or the check, if one is running, and waits for it: nothing it
     // found is kept.
     void Ferma();

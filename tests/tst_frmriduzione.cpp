@@ -89,6 +89,7 @@ private slots:
     void pocheCaselle();
     void rifiuti_data();
     void rifiuti();
+    void primoSistemaSubito();
     void annullaIlControllo_data();
     void annullaIlControllo();
     void sceltePossibili_data();
@@ -177,10 +178,10 @@ void tst_frmRiduzione::riduzione_data()
     QTest::newRow("9 in terzine, ambo: a resolvable triple system") << 9 << 3 << 2 << 2 << 12 << "";
     QTest::newRow("13 in quartine, ambo: the plane of order 3") << 13 << 4 << 2 << 2 << 13 << "";
     QTest::newRow("10 in quartine, terno: a quadruple system") << 10 << 4 << 3 << 3 << 30 << "";
-    // 15 in terzine, ambo if 3 come out: the bound of 17 lies below the best system, 18, so
-    // the search goes on until it is stopped, and keeps what it found.
-    QTest::newRow("stopped by ANNULLA") << 15 << 3 << 2 << 3 << 17 << "ANNULLA";
-    QTest::newRow("stopped by Escape") << 15 << 3 << 2 << 3 << 17 << "Escape";
+    // 15 in quartine, ambo if 3 come out: the bound of 10 lies below the best system known, 11,
+    // so the search goes on until it is stopped, and keeps what it found.
+    QTest::newRow("stopped by ANNULLA") << 15 << 4 << 2 << 3 << 10 << "ANNULLA";
+    QTest::newRow("stopped by Escape") << 15 << 4 << 2 << 3 << 10 << "Escape";
 }
 
 void tst_frmRiduzione::riduzione()
@@ -260,7 +261,8 @@ void tst_frmRiduzione::nienteCambia()
     Riduci(
         [&](frmRiduzione *f) {
             if (estratti > 0) {
-                Imposta(f, 3, 2, estratti);
+                // In terzine with the ambo on 2 it ends at its bound; in quartine on 3 it goes on.
+                Imposta(f, estratti == 3 ? 4 : 3, 2, estratti);
                 f->spnTempo->setValue(600);
                 QTest::mouseClick(f->cmdRiduci, Qt::LeftButton);
                 QTRY_VERIFY_WITH_TIMEOUT(estratti == 3 ? f->InCorso() : f->cmdInLista->isEnabled(), 20000);
@@ -305,12 +307,12 @@ void tst_frmRiduzione::rifiuti_data()
     QTest::addColumn<int>("m");
     QTest::addColumn<int>("finta"); // 0: the search itself; else a stand-in's lines, -1 when it runs out of memory
     QTest::addColumn<QString>("messaggio");
-    // No construction for 90 in decine with a cinquina if 5 come out, and too many draws to follow.
-    QVERIFY(Binomiale(90, 5) > Riduzione::CasiMassimi);
-    QTest::newRow("too many draws")
+    // 90 in decine with a cinquina if 5 come out: the bound, 183,078, fits a list, but the first
+    // system does not; it is refused at once, naming its size, before any search.
+    QTest::newRow("a first system above the cap")
         << 90 << 10 << 5 << 0
-        << QStringLiteral("La ricerca dovrebbe seguire\n43949268 combinazioni di 5 numeri,\noltre il massimo di %1 ..!")
-               .arg(Riduzione::CasiMassimi);
+        << QStringLiteral("Il primo sistema trovato ha\n%1 righe,\noltre il massimo di 200000 ..!")
+               .arg(Riduzione::RighePrime({90, 10, 5, 5}));
     // In cinquine, a cinquina if 5 come out: each of the C(90, 5) needs a line of its own.
     QTest::newRow("too many lines at least")
         << 90 << 5 << 5 << 0 << "Il sistema avrebbe almeno\n43949268 righe,\noltre il massimo di 200000 ..!";
@@ -347,6 +349,11 @@ void tst_frmRiduzione::rifiuti()
     Imposta(f, k, m, m);
     RispondiDialoghi risposte;
     QTest::mouseClick(f->cmdRiduci, Qt::LeftButton);
+    if (messaggio.startsWith(QStringLiteral("Il primo sistema"))) {
+        // Refused within the click itself, before any search, naming a size above the cap.
+        QCOMPARE(risposte.visti.size(), 1);
+        QVERIFY(messaggio.section(u'\n', 1, 1).section(u' ', 0, 0).toLongLong() > Riduzione::RigheMassime);
+    }
     QTRY_COMPARE_WITH_TIMEOUT(risposte.visti.size(), 1, 20000);
     QCOMPARE(risposte.visti[0].testo, messaggio);
     QTRY_VERIFY(!f->InCorso());
@@ -354,6 +361,37 @@ void tst_frmRiduzione::rifiuti()
     // Nothing offered, and the window stays for another choice.
     QVERIFY(f->isVisible() && f->cmdRiduci->isEnabled() && f->spnClasse->isEnabled() && !f->cmdInLista->isEnabled());
     QCOMPARE(f->lblTrovate->text(), Nessuna);
+}
+
+void tst_frmRiduzione::primoSistemaSubito()
+{
+    // The affine plane of order 3: 12 lines holding every pair of 9 numbers once.
+    const std::vector<Riduzione::Riga> piano{{0, 1, 2}, {3, 4, 5}, {6, 7, 8}, {0, 3, 6}, {1, 4, 7}, {2, 5, 8},
+                                             {0, 4, 8}, {1, 5, 6}, {2, 3, 7}, {0, 5, 7}, {1, 3, 8}, {2, 4, 6}};
+    // A search that announces its first system and then takes its time over constructions
+    // that never end, as a search on many numbers may.
+    const auto ricerca = [&piano](const Riduzione::Richiesta &, quint64, qint64, Riduzione::Avanzamento &avanzamento) {
+        avanzamento.righe.store(int(piano.size()));
+        QDeadlineTimer limite(60000);
+        while (!avanzamento.Annullato() && !limite.hasExpired())
+            QThread::yieldCurrentThread();
+        Riduzione::Esito esito;
+        esito.stato = Riduzione::Esito::Trovato;
+        esito.righe = piano;
+        return esito;
+    };
+    frmRiduzione *f = Apri(9, ricerca);
+    QVERIFY(f);
+    Imposta(f, 3, 2, 2);
+    QTest::mouseClick(f->cmdRiduci, Qt::LeftButton);
+    // Shown while the search goes on, in the window's first turns.
+    QTRY_COMPARE(f->lblTrovate->text(), QStringLiteral("Trovate: 12 righe"));
+    QVERIFY(f->InCorso());
+    // Stopped, it is checked and offered.
+    QTest::mouseClick(f->cmdAnnulla, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(f->cmdInLista->isEnabled(), 20000);
+    QCOMPARE(f->lblTrovate->text(), QStringLiteral("Trovate: 12 righe"));
+    QCOMPARE(f->Testo().count(QStringLiteral("\r\n")), 12);
 }
 
 void tst_frmRiduzione::annullaIlControllo_data()
