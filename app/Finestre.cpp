@@ -62,7 +62,8 @@ void frmOmbrazio::RiduciSelezionati()
     const std::vector<int> numeri = SelezioneAlmeno(std::size_t(Riduzione::NumeriMinimi), QStringLiteral("la riduzione"));
     if (numeri.empty())
         return;
-    const QString righe = RichiestaRiduzione(numeri, this);
+    // The conditions last set in their window, for reducing only what satisfies them.
+    const QString righe = RichiestaRiduzione(numeri, this, CondizioniRicordate(), gCaselle.UBound());
     if (righe.isEmpty())
         return;
     const CursoreOccupato occupato;

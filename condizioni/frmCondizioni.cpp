@@ -120,6 +120,14 @@ frmCondizioni::frmCondizioni(QString lista, std::vector<int> selezione, int nume
     chkCondizione[Gruppo1]->setFocus();
 }
 
+std::optional<Condizioni::Impostazioni> CondizioniRicordate()
+{
+    Condizioni::Impostazioni ricordate;
+    if (Richiama(QSettings(), ChiaveCondizioni, ricordate))
+        return ricordate;
+    return std::nullopt;
+}
+
 frmCondizioni::~frmCondizioni()
 {
     m_conteggio.Ferma();

@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace Apertura {
@@ -152,5 +153,8 @@ private:
 };
 
 // Opens the window over `finestra`; what the list is to become once it has closed.
+// The conditions the window remembers from its last use, none when nothing is kept.
+std::optional<Condizioni::Impostazioni> CondizioniRicordate();
+
 frmCondizioni::Esito RichiestaCondizioni(const QString &lista, const std::vector<int> &selezione, int numeriGriglia,
                                          const frmCondizioni::File &file, QWidget *finestra);

@@ -61,6 +61,7 @@ qint64 RighePrime(const Richiesta &richiesta);
 struct Avanzamento : ::Avanzamento
 {
     std::atomic<int> righe{0}; // the best valid system found so far, 0 before the first
+    std::atomic<qint64> minimo{0}; // a conditioned development's bound, once worked out
     // Called on the searching thread each time a smaller valid system is found.
     std::function<void(int righe)> migliorato;
 };
@@ -78,6 +79,7 @@ struct Esito
     bool ottimo = false;     // as few lines as the lower bound
     qint64 passi = 0;        // the local search's moves
     qint64 righePrime = 0;   // the first system's size, as RighePrime gives it
+    qint64 minimo = 0;       // for a conditioned development, the bound the search ends at
 };
 
 // The search, in stages, each handing every smaller valid system to `avanzamento` (`righe`,
@@ -101,6 +103,23 @@ Esito Riduci(const Richiesta &richiesta, quint64 seme, qint64 passi, Avanzamento
 // also when `avanzamento.annulla` stopped it.
 bool Garantito(const std::vector<int> &numeri, const std::vector<Riga> &righe, int m, int p,
                ::Avanzamento &avanzamento);
+
+// A reduced system of a conditioned development: the fewest lines found among those of
+// `sviluppo` (places 0 to v-1, each line of k, ascending) such that every p-set inside one of
+// them, p <= k, meets a chosen line in m places: the draws that a player of the conditioned
+// development means to cover. A set cover, solved greedily and then by the local search at
+// one line fewer each time; it ends at the bound (`Esito::minimo`, also given to
+// `avanzamento.minimo` as soon as known): those p-sets over the most that one line serves,
+// the only bound that holds here, since the others count every p-set of the numbers.
+// TroppoGrande when the p-sets number more than CasiMassimi, or what the lines serve is too
+// much to keep.
+Esito RiduciSviluppo(const Richiesta &richiesta, const std::vector<Riga> &sviluppo, quint64 seme, qint64 passi,
+                     Avanzamento &avanzamento);
+
+// Whether the lines keep m hits on every p-set inside a line of `sviluppo`, asked of each such
+// p-set by its m-sets. False also when `avanzamento.annulla` stopped it.
+bool GarantitoSviluppo(const std::vector<Riga> &sviluppo, const std::vector<Riga> &righe, int m, int p,
+                       ::Avanzamento &avanzamento);
 
 // The lines as list text: the chosen numbers in two digits, each line ascending, the
 // lines in ascending order, each followed by CR LF.

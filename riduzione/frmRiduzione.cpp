@@ -10,7 +10,9 @@
 #include "dialogs/frmMessage.h"
 #include "dialogs/mGestioneErrori.h"
 #include "sviluppo/Sviluppo.h"
+#include "verifica/Verifica.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
 #include <QIcon>
@@ -20,12 +22,13 @@
 #include <QSpinBox>
 
 #include <algorithm>
+#include <array>
 #include <limits>
 
 namespace {
 
 constexpr int LarghezzaCliente = 6450;
-constexpr int AltezzaCliente = 6360;
+constexpr int AltezzaCliente = 6840;
 constexpr int TempoIniziale = 10;
 constexpr int TempoMassimo = 600;
 
@@ -72,7 +75,7 @@ frmRiduzione::frmRiduzione(std::vector<int> numeri, QWidget *parent, Ricerca ric
     FinestraFissa::Prepara(*this, QStringLiteral("frmRiduzione"), LarghezzaCliente, AltezzaCliente);
     setWindowTitle(QStringLiteral("Ombrazio®") + QStringLiteral(" - Riduzione"));
 
-    fraRiduzione = FinestraFissa::Cornice(this, QRect(60, 0, 6330, 6300));
+    fraRiduzione = FinestraFissa::Cornice(this, QRect(60, 0, 6330, 6780));
 
     const int v = int(m_numeri.size());
     const QFont trebuchet = Caratteri::CarattereFisso(Caratteri::TrebuchetMS, 9.75);
@@ -114,25 +117,34 @@ frmRiduzione::frmRiduzione(std::vector<int> numeri, QWidget *parent, Ricerca ric
     spnTempo->setValue(TempoIniziale);
     spnTempo->setSuffix(QStringLiteral(" s"));
 
+    chkCondizionato = new QCheckBox(QStringLiteral("Solo lo sviluppo condizionato"), fraRiduzione);
+    chkCondizionato->setGeometry(Twips::PxRect(210, 4020, 5910, 360));
+    chkCondizionato->setFont(trebuchet);
+    chkCondizionato->setAccessibleName(chkCondizionato->text());
+    // Until the window is given conditions, there is nothing to condition.
+    chkCondizionato->setEnabled(false);
+    chkCondizionato->setToolTip(QStringLiteral("Nessuna condizione impostata"));
+
     // On lines of their own: C(90, 10) has 13 digits.
-    lblSviluppo = Etichetta::Didascalia(fraRiduzione, QRect(210, 4020, 5910, 300), QString(), trebuchet, sinistra);
-    lblMinimo = Etichetta::Didascalia(fraRiduzione, QRect(210, 4320, 5910, 300), QString(), trebuchet, sinistra);
+    lblSviluppo = Etichetta::Didascalia(fraRiduzione, QRect(210, 4500, 5910, 300), QString(), trebuchet, sinistra);
+    lblMinimo = Etichetta::Didascalia(fraRiduzione, QRect(210, 4800, 5910, 300), QString(), trebuchet, sinistra);
 
     prgTempo = new QProgressBar(fraRiduzione);
-    prgTempo->setGeometry(Twips::PxRect(210, 4710, 5910, 315));
+    prgTempo->setGeometry(Twips::PxRect(210, 5190, 5910, 315));
     prgTempo->setValue(0);
     prgTempo->setTextVisible(false);
     prgTempo->setAccessibleName(QStringLiteral("Tempo della ricerca"));
-    lblTrovate = Etichetta::Didascalia(fraRiduzione, QRect(210, 5085, 5910, 300), QString(), trebuchet, sinistra);
+    lblTrovate = Etichetta::Didascalia(fraRiduzione, QRect(210, 5565, 5910, 300), QString(), trebuchet, sinistra);
 
-    cmdRiduci = new PulsanteComando(fraRiduzione, QRect(605, 5550, 1400, 465), QStringLiteral("RIDUCI"));
-    cmdInLista = new PulsanteComando(fraRiduzione, QRect(2465, 5550, 1400, 465), QStringLiteral("IN LISTA"));
-    cmdAnnulla = new PulsanteComando(fraRiduzione, QRect(4325, 5550, 1400, 465), QStringLiteral("ANNULLA"));
+    cmdRiduci = new PulsanteComando(fraRiduzione, QRect(605, 6030, 1400, 465), QStringLiteral("RIDUCI"));
+    cmdInLista = new PulsanteComando(fraRiduzione, QRect(2465, 6030, 1400, 465), QStringLiteral("IN LISTA"));
+    cmdAnnulla = new PulsanteComando(fraRiduzione, QRect(4325, 6030, 1400, 465), QStringLiteral("ANNULLA"));
 
     setTabOrder(spnClasse, cboGaranzia);
     setTabOrder(cboGaranzia, spnEstratti);
     setTabOrder(spnEstratti, spnTempo);
-    setTabOrder(spnTempo, cmdRiduci);
+    setTabOrder(spnTempo, chkCondizionato);
+    setTabOrder(chkCondizionato, cmdRiduci);
     setTabOrder(cmdRiduci, cmdInLista);
     setTabOrder(cmdInLista, cmdAnnulla);
 
@@ -143,6 +155,7 @@ frmRiduzione::frmRiduzione(std::vector<int> numeri, QWidget *parent, Ricerca ric
     connect(spnClasse, &QSpinBox::valueChanged, this, &frmRiduzione::Scelta_Change);
     connect(cboGaranzia, &QComboBox::currentIndexChanged, this, &frmRiduzione::Scelta_Change);
     connect(spnEstratti, &QSpinBox::valueChanged, this, &frmRiduzione::Scelta_Change);
+    connect(chkCondizionato, &QCheckBox::toggled, this, &frmRiduzione::Scelta_Change);
     connect(cmdRiduci, &QPushButton::clicked, this, &frmRiduzione::cmdRiduci_Click);
     connect(cmdInLista, &QPushButton::clicked, this, &QDialog::accept);
     connect(cmdAnnulla, &QPushButton::clicked, this, &frmRiduzione::cmdAnnulla_Click);
@@ -167,6 +180,19 @@ Riduzione::Richiesta frmRiduzione::Scelta() const
     return richiesta;
 }
 
+void frmRiduzione::ImpostaCondizioni(const Condizioni::Impostazioni &condizioni, int numeriGriglia)
+{
+    m_condizioni = condizioni;
+    m_numeriGriglia = numeriGriglia;
+    chkCondizionato->setEnabled(!InCorso());
+    chkCondizionato->setToolTip(QStringLiteral("Le condizioni impostate per ultime"));
+}
+
+bool frmRiduzione::Condizionato() const
+{
+    return m_condizioni && chkCondizionato->isChecked();
+}
+
 QString frmRiduzione::Testo() const
 {
     return Riduzione::Testo(m_numeri, m_righe);
@@ -187,14 +213,23 @@ void frmRiduzione::Scelta_Change()
     {
         // A higher guarantee takes the numbers drawn up with it.
         const QSignalBlocker fermo(spnEstratti);
-        spnEstratti->setRange(Scelta().garanzia,
-                              std::min(int(m_numeri.size()), Riduzione::EstrattiMassimi));
+        // Of the conditioned development only the draws inside one of its lines count: no more
+        // numbers than a line holds.
+        const int massimo = std::min(int(m_numeri.size()), Riduzione::EstrattiMassimi);
+        spnEstratti->setRange(Scelta().garanzia, Condizionato() ? std::min(massimo, spnClasse->value()) : massimo);
     }
     const Riduzione::Richiesta richiesta = Scelta();
-    lblSviluppo->setText(QStringLiteral("Sviluppo integrale: ") + Sviluppo::Righe(richiesta.numeri, richiesta.classe)
-                         + QStringLiteral(" righe"));
-    const qint64 minimo = Riduzione::MinimoTeorico(richiesta);
-    lblMinimo->setText(QStringLiteral("Minimo teorico: ") + (minimo > 0 ? Righe(minimo) : QStringLiteral("—")));
+    if (Condizionato()) {
+        // Both known only once the development is made, off the window's thread; Schönheim's
+        // and Turán's bounds count draws that do not count here.
+        lblSviluppo->setText(QStringLiteral("Sviluppo condizionato: —"));
+        lblMinimo->setText(QStringLiteral("Minimo teorico: —"));
+    } else {
+        lblSviluppo->setText(QStringLiteral("Sviluppo integrale: ") + Sviluppo::Righe(richiesta.numeri, richiesta.classe)
+                             + QStringLiteral(" righe"));
+        const qint64 minimo = Riduzione::MinimoTeorico(richiesta);
+        lblMinimo->setText(QStringLiteral("Minimo teorico: ") + (minimo > 0 ? Righe(minimo) : QStringLiteral("—")));
+    }
     // A system found for another choice is no answer to this one.
     Scarta();
 }
@@ -202,6 +237,16 @@ void frmRiduzione::Scelta_Change()
 void frmRiduzione::cmdRiduci_Click()
 {
     const Riduzione::Richiesta richiesta = Scelta();
+    if (Condizionato()) {
+        const QString difetto = Condizioni::Controlla(*m_condizioni, m_numeriGriglia, m_numeri, richiesta.classe);
+        if (!difetto.isEmpty()) {
+            RichiestaMessaggio(difetto, QStringLiteral("OK"));
+            chkCondizionato->setFocus();
+            return;
+        }
+        RiduciCondizionato(richiesta);
+        return;
+    }
     const qint64 minimo = Riduzione::MinimoTeorico(richiesta);
     if (minimo > Riduzione::RigheMassime) {
         // Another choice may fit: the dialog stays.
@@ -218,10 +263,23 @@ void frmRiduzione::cmdRiduci_Click()
         RifiutaPrimo(prime);
         return;
     }
+    Prepara(richiesta);
+    m_lavoro.Avvia(
+        [ricerca = m_ricerca, richiesta, seme = Seme(richiesta, m_numeri), esito = m_esito](Avanzamento &stato) {
+            *esito = ricerca(richiesta, seme, std::numeric_limits<qint64>::max(),
+                             static_cast<Riduzione::Avanzamento &>(stato));
+        },
+        m_avanzamento);
+}
+
+void frmRiduzione::Prepara(const Riduzione::Richiesta &richiesta)
+{
     Scarta();
     m_richiesta = richiesta;
     m_avanzamento = std::make_shared<Riduzione::Avanzamento>();
     m_esito = std::make_shared<Riduzione::Esito>();
+    m_sviluppo.reset();
+    m_righeSviluppo.reset();
     m_inControllo = false;
     m_durata = 0;
     m_tempoMassimo = qint64(spnTempo->value()) * 1000;
@@ -233,10 +291,37 @@ void frmRiduzione::cmdRiduci_Click()
     // The one thing left to do meanwhile is to stop it.
     cmdAnnulla->setFocus();
     m_tempo.start();
+}
+
+void frmRiduzione::RiduciCondizionato(const Riduzione::Richiesta &richiesta)
+{
+    Prepara(richiesta);
+    m_sviluppo = std::make_shared<std::vector<Riduzione::Riga>>();
+    m_righeSviluppo = std::make_shared<std::atomic<qint64>>(-1);
     m_lavoro.Avvia(
-        [ricerca = m_ricerca, richiesta, seme = Seme(richiesta, m_numeri), esito = m_esito](Avanzamento &stato) {
-            *esito = ricerca(richiesta, seme, std::numeric_limits<qint64>::max(),
-                             static_cast<Riduzione::Avanzamento &>(stato));
+        [condizioni = *m_condizioni, numeri = m_numeri, richiesta, seme = Seme(richiesta, m_numeri), esito = m_esito,
+         sviluppo = m_sviluppo, righeSviluppo = m_righeSviluppo](Avanzamento &stato) {
+            const Condizioni::Sviluppato sviluppato = Condizioni::Sviluppa(condizioni, numeri, richiesta.classe, stato);
+            if (sviluppato.annullato) {
+                esito->stato = Riduzione::Esito::Annullato;
+                return;
+            }
+            righeSviluppo->store(sviluppato.righe);
+            // None, or more than a list takes: the count says which.
+            if (sviluppato.testo.isEmpty())
+                return;
+            // The lines as places: the numbers' indices among those chosen.
+            std::array<int, Verifica::NumeroMassimo + 1> posto{};
+            for (std::size_t i = 0; i < numeri.size(); ++i)
+                posto[std::size_t(numeri[i])] = int(i);
+            for (const Verifica::RigaLetta &riga : Verifica::LeggiLista(sviluppato.testo).righe) {
+                Riduzione::Riga righe;
+                for (int n : riga.numeri.Elenco())
+                    righe.push_back(posto[std::size_t(n)]);
+                sviluppo->push_back(std::move(righe));
+            }
+            *esito = Riduzione::RiduciSviluppo(richiesta, *sviluppo, seme, std::numeric_limits<qint64>::max(),
+                                               static_cast<Riduzione::Avanzamento &>(stato));
         },
         m_avanzamento);
 }
@@ -257,6 +342,11 @@ void frmRiduzione::Avanza(int millesimi)
             m_lavoro.Annulla();
     }
     MostraTrovate(m_avanzamento->righe.load(), false);
+    if (m_righeSviluppo && m_righeSviluppo->load() >= 0) {
+        lblSviluppo->setText(QStringLiteral("Sviluppo condizionato: %1").arg(Righe(m_righeSviluppo->load())));
+        if (const qint64 minimo = m_avanzamento->minimo.load(); minimo > 0)
+            lblMinimo->setText(QStringLiteral("Minimo teorico: ") + Righe(minimo));
+    }
 }
 
 void frmRiduzione::RicercaFinita(Lavoro::Fine fine)
@@ -270,14 +360,30 @@ void frmRiduzione::RicercaFinita(Lavoro::Fine fine)
         m_inControllo = true;
         m_garantito = std::make_shared<bool>(false);
         m_lavoro.Avvia([controllo = m_controllo, numeri = m_numeri, esito = m_esito, richiesta = m_richiesta,
-                        garantito = m_garantito](Avanzamento &stato) {
-            *garantito = controllo(numeri, esito->righe, richiesta.garanzia, richiesta.estratti, stato);
+                        garantito = m_garantito, sviluppo = m_sviluppo](Avanzamento &stato) {
+            // The conditioned development's draws are those inside its lines.
+            *garantito = sviluppo ? Riduzione::GarantitoSviluppo(*sviluppo, esito->righe, richiesta.garanzia,
+                                                                 richiesta.estratti, stato)
+                                  : controllo(numeri, esito->righe, richiesta.garanzia, richiesta.estratti, stato);
         });
         return;
     }
     Concludi();
+    const qint64 righeSviluppo = m_righeSviluppo ? m_righeSviluppo->load() : -1;
     if (fine == Lavoro::Fine::MemoriaEsaurita) {
         mGestioneErrori::MostraErrore(NumeriErrore::ErroreMemoria);
+    } else if (righeSviluppo == 0) {
+        RichiestaMessaggio(QStringLiteral("Nessuna riga dello sviluppo|soddisfa le condizioni ..!"), QStringLiteral("OK"));
+    } else if (righeSviluppo > Riduzione::RigheMassime) {
+        RichiestaMessaggio(QStringLiteral("Lo sviluppo condizionato ha|%1 righe,|oltre il massimo di %2 ..!")
+                               .arg(righeSviluppo)
+                               .arg(Riduzione::RigheMassime),
+                           QStringLiteral("OK"));
+    } else if (esito.stato == Riduzione::Esito::TroppoGrande && m_sviluppo) {
+        RichiestaMessaggio(QStringLiteral("Lo sviluppo condizionato ha troppe|combinazioni di %1 numeri da seguire,|oltre il massimo di %2 ..!")
+                               .arg(m_richiesta.estratti)
+                               .arg(Riduzione::CasiMassimi),
+                           QStringLiteral("OK"));
     } else if (esito.stato == Riduzione::Esito::TroppoGrande) {
         RifiutaPrimo(esito.righePrime);
     } else if (esito.stato == Riduzione::Esito::Trovato) {
@@ -374,6 +480,7 @@ void frmRiduzione::Abilita(bool scelte)
     const std::initializer_list<QWidget *> controlli{spnClasse, cboGaranzia, spnEstratti, spnTempo, cmdRiduci};
     for (QWidget *controllo : controlli)
         controllo->setEnabled(scelte);
+    chkCondizionato->setEnabled(scelte && m_condizioni);
     cmdInLista->setEnabled(scelte && !m_righe.empty());
 }
 
@@ -409,8 +516,11 @@ void frmRiduzione::MostraTrovate(int righe, bool ottimo)
         lblTrovate->setText(testo);
 }
 
-QString RichiestaRiduzione(const std::vector<int> &numeri, QWidget *finestra)
+QString RichiestaRiduzione(const std::vector<int> &numeri, QWidget *finestra,
+                           const std::optional<Condizioni::Impostazioni> &condizioni, int numeriGriglia)
 {
     frmRiduzione riduzione(numeri, finestra);
+    if (condizioni)
+        riduzione.ImpostaCondizioni(*condizioni, numeriGriglia);
     return riduzione.exec() == QDialog::Accepted ? riduzione.Testo() : QString();
 }

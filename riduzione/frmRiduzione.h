@@ -3,17 +3,21 @@
 // many numbers are drawn, how long to look) and searches for it off the window's thread.
 
 #include "common/Lavoro.h"
+#include "condizioni/Condizioni.h"
 #include "riduzione/Riduzione.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
 
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class Etichetta;
 class PulsanteComando;
+class QCheckBox;
 class QComboBox;
 class QFrame;
 class QProgressBar;
@@ -46,6 +50,7 @@ public:
     QSpinBox *spnEstratti = nullptr;
     Etichetta *lblTitoloTempo = nullptr;
     QSpinBox *spnTempo = nullptr;
+    QCheckBox *chkCondizionato = nullptr;
     Etichetta *lblSviluppo = nullptr;
     Etichetta *lblMinimo = nullptr;
     QProgressBar *prgTempo = nullptr;
@@ -55,6 +60,10 @@ public:
     PulsanteComando *cmdAnnulla = nullptr;
 
     Riduzione::Richiesta Scelta() const;
+    // The player's conditions, for a board of `numeriGriglia` numbers: with them the window
+    // offers to reduce only the conditioned development.
+    void ImpostaCondizioni(const Condizioni::Impostazioni &condizioni, int numeriGriglia);
+    bool Condizionato() const;
     // Whether a search, or the check of what it found, is running.
     bool InCorso() const { return m_lavoro.InCorso(); }
     // The system found, as list text; empty while there is none.
@@ -75,6 +84,11 @@ private:
     void Concludi();
     // Refuses a request whose first system has `righe` lines, above what a list takes.
     void RifiutaPrimo(qint64 righe);
+    // Starts the search of the conditioned development: the development first, then its
+    // reduction, both off the window's thread.
+    void RiduciCondizionato(const Riduzione::Richiesta &richiesta);
+    // What every search starts with: nothing offered, the clock, the controls closed.
+    void Prepara(const Riduzione::Richiesta &richiesta);
     // Abandons the search or the check, if one is running, and waits for it: nothing it
     // found is kept.
     void Ferma();
@@ -86,6 +100,12 @@ private:
     std::vector<int> m_numeri;
     Ricerca m_ricerca;
     Controllo m_controllo;
+    std::optional<Condizioni::Impostazioni> m_condizioni;
+    int m_numeriGriglia = 90;
+    // The conditioned development's lines, as places, while its system is searched and checked;
+    // its size, or -1 while it is not known.
+    std::shared_ptr<std::vector<Riduzione::Riga>> m_sviluppo;
+    std::shared_ptr<std::atomic<qint64>> m_righeSviluppo;
     std::vector<Riduzione::Riga> m_righe;
     Riduzione::Richiesta m_richiesta; // what the search was asked
 
@@ -103,4 +123,8 @@ private:
 };
 
 // Shows the dialog for `numeri`; the system chosen as list text, or empty when cancelled.
-QString RichiestaRiduzione(const std::vector<int> &numeri, QWidget *finestra);
+// With `condizioni`, those of a board of `numeriGriglia` numbers, the window also offers to
+// reduce only the conditioned development.
+QString RichiestaRiduzione(const std::vector<int> &numeri, QWidget *finestra,
+                           const std::optional<Condizioni::Impostazioni> &condizioni = std::nullopt,
+                           int numeriGriglia = 90);

@@ -6,11 +6,13 @@
 #include "common/Caratteri.h"
 #include "common/Etichetta.h"
 #include "common/PulsanteComando.h"
+#include "condizioni/Condizioni.h"
 #include "grid/CellaNumero.h"
 #include "helpers/Dialoghi.h"
 #include "riduzione/frmRiduzione.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
@@ -90,6 +92,8 @@ private slots:
     void rifiuti_data();
     void rifiuti();
     void primoSistemaSubito();
+    void condizionato_data();
+    void condizionato();
     void annullaIlControllo_data();
     void annullaIlControllo();
     void sceltePossibili_data();
@@ -392,6 +396,98 @@ void tst_frmRiduzione::primoSistemaSubito()
     QTRY_VERIFY_WITH_TIMEOUT(f->cmdInLista->isEnabled(), 20000);
     QCOMPARE(f->lblTrovate->text(), QStringLiteral("Trovate: 12 righe"));
     QCOMPARE(f->Testo().count(QStringLiteral("\r\n")), 12);
+}
+
+void tst_frmRiduzione::condizionato_data()
+{
+    // 1 to 12 in lines of 3 whose sum lies between `da` and `a`, with `pari` even numbers
+    // (-1: any); the draws to cover are the m-sets inside those lines.
+    QTest::addColumn<int>("da");
+    QTest::addColumn<int>("a");
+    QTest::addColumn<int>("pari");
+    QTest::addColumn<int>("m");
+    QTest::addColumn<QString>("messaggio");
+    QTest::newRow("sum 15 to 21, ambo") << 15 << 21 << -1 << 2 << "";
+    QTest::newRow("sum 10 to 30, two even, ambo") << 10 << 30 << 2 << 2 << "";
+    QTest::newRow("sum 12 to 18, terno") << 12 << 18 << -1 << 3 << "";
+    // Each reachable alone, never together: 6 or 7 is 1+2+3 or 1+2+4, never three even numbers.
+    QTest::newRow("no line") << 6 << 7 << 3 << 2 << "Nessuna riga dello sviluppo\nsoddisfa le condizioni ..!";
+    QTest::newRow("a sum out of reach") << 40 << 45 << -1 << 2
+                                        << "Somma da 40 a 45: le righe di 3\ndi questi numeri vanno da 6 a 33 ..!";
+}
+
+void tst_frmRiduzione::condizionato()
+{
+    QFETCH(int, da);
+    QFETCH(int, a);
+    QFETCH(int, pari);
+    QFETCH(int, m);
+    QFETCH(QString, messaggio);
+    Condizioni::Impostazioni condizioni;
+    condizioni.limiti[Condizioni::Somma] = {true, da, a};
+    if (pari >= 0)
+        condizioni.limiti[Condizioni::Pari] = {true, pari, pari};
+    frmRiduzione *f = Apri(12);
+    QVERIFY(f);
+    QVERIFY(!f->chkCondizionato->isEnabled());
+    f->ImpostaCondizioni(condizioni, 90);
+    QVERIFY(f->chkCondizionato->isEnabled());
+    Imposta(f, 3, m, m);
+    // The bound here is seldom reached: the search ends with its time.
+    f->spnTempo->setValue(1);
+    f->chkCondizionato->setChecked(true);
+    // Only the draws inside a line count: no more numbers drawn than a line holds.
+    QCOMPARE(f->spnEstratti->maximum(), 3);
+    QCOMPARE(f->lblSviluppo->text(), QStringLiteral("Sviluppo condizionato: —"));
+    QCOMPARE(f->lblMinimo->text(), QStringLiteral("Minimo teorico: —"));
+
+    // The conditioned development and its draws, the long way.
+    std::vector<quint32> linee;
+    for (quint32 l = 0; l < (1u << 12); ++l) {
+        int somma = 0, quantiPari = 0;
+        for (int i = 0; i < 12; ++i) {
+            if (l >> i & 1) {
+                somma += i + 1;
+                quantiPari += (i + 1) % 2 == 0 ? 1 : 0;
+            }
+        }
+        if (qPopulationCount(l) == 3 && somma >= da && somma <= a && (pari < 0 || quantiPari == pari))
+            linee.push_back(l);
+    }
+
+    RispondiDialoghi risposte;
+    QTest::mouseClick(f->cmdRiduci, Qt::LeftButton);
+    if (!messaggio.isEmpty()) {
+        QTRY_COMPARE_WITH_TIMEOUT(risposte.visti.size(), 1, 20000);
+        QCOMPARE(risposte.visti[0].testo, messaggio);
+        QTRY_VERIFY(!f->InCorso());
+        QVERIFY(!f->cmdInLista->isEnabled() && f->cmdRiduci->isEnabled());
+        return;
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(f->cmdInLista->isEnabled(), 30000);
+    QVERIFY(risposte.visti.isEmpty());
+    QCOMPARE(f->lblSviluppo->text(), QStringLiteral("Sviluppo condizionato: %1 righe").arg(linee.size()));
+    // Every line offered is one of the development's, and every m-set inside one of them
+    // lies in an offered line.
+    std::vector<quint32> offerte;
+    for (const QString &riga : f->Testo().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+        quint32 l = 0;
+        for (const QString &n : riga.split(u' '))
+            l |= 1u << (n.toInt() - 1);
+        QVERIFY2(std::find(linee.begin(), linee.end(), l) != linee.end(), qPrintable(riga));
+        offerte.push_back(l);
+    }
+    for (quint32 estratti = 0; estratti < (1u << 12); ++estratti) {
+        if (qPopulationCount(estratti) != m
+            || std::none_of(linee.begin(), linee.end(), [&](quint32 l) { return (l & estratti) == estratti; }))
+            continue;
+        QVERIFY2(std::any_of(offerte.begin(), offerte.end(), [&](quint32 l) { return (l & estratti) == estratti; }),
+                 qPrintable(QString::number(estratti, 2)));
+    }
+    // The bound shown is one no system can beat: at most C(3, m) of the draws in each line.
+    const QString minimo = f->lblMinimo->text();
+    QVERIFY2(minimo.startsWith(QStringLiteral("Minimo teorico: ")), qPrintable(minimo));
+    QVERIFY(minimo.section(u' ', 2, 2).toInt() <= int(offerte.size()));
 }
 
 void tst_frmRiduzione::annullaIlControllo_data()

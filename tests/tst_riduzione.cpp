@@ -10,6 +10,7 @@
 #include <functional>
 #include <limits>
 #include <map>
+#include <numeric>
 #include <set>
 #include <tuple>
 #include <vector>
@@ -288,6 +289,8 @@ private slots:
     void garantito_data();
     void garantito();
     void testo();
+    void sviluppoCondizionato_data();
+    void sviluppoCondizionato();
 };
 
 void tst_Riduzione::minimoEsaustivo_data()
@@ -916,6 +919,110 @@ void tst_Riduzione::testo()
     const std::vector<Riga> righe{{1, 3, 4}, {0, 2, 4}, {0, 1, 2}};
     QCOMPARE(Testo(numeri, righe), QStringLiteral("05 12 33\r\n05 33 90\r\n12 47 90\r\n"));
     QCOMPARE(Testo(numeri, {}), QString());
+}
+
+void tst_Riduzione::sviluppoCondizionato_data()
+{
+    // A development of v numbers in lines of k, each line kept or not at random as a player's
+    // conditions keep some; the draws to cover are the p-sets inside the lines kept.
+    QTest::addColumn<int>("v");
+    QTest::addColumn<int>("k");
+    QTest::addColumn<int>("m");
+    QTest::addColumn<int>("p");
+    QTest::addColumn<int>("tenute"); // lines kept at random, `tenute` out of 8
+    QTest::addColumn<quint64>("seme");
+    for (quint64 seme = 1; seme <= 4; ++seme) {
+        QTest::addRow("7 in terzine, ambo, seed %llu", seme) << 7 << 3 << 2 << 2 << 4 << seme;
+        QTest::addRow("8 in quartine, ambo se escono 3, seed %llu", seme) << 8 << 4 << 2 << 3 << 2 << seme;
+        QTest::addRow("8 in quartine, terno, seed %llu", seme) << 8 << 4 << 3 << 3 << 2 << seme;
+        QTest::addRow("9 in cinquine, ambo se escono 4, seed %llu", seme) << 9 << 5 << 2 << 4 << 1 << seme;
+    }
+    QTest::newRow("the whole development") << 6 << 3 << 2 << 2 << 8 << quint64(9);
+}
+
+void tst_Riduzione::sviluppoCondizionato()
+{
+    QFETCH(int, v);
+    QFETCH(int, k);
+    QFETCH(int, m);
+    QFETCH(int, p);
+    QFETCH(int, tenute);
+    QFETCH(quint64, seme);
+    Interno::Generatore caso(seme);
+    std::vector<Riga> sviluppo;
+    std::vector<int> posti(static_cast<std::size_t>(v));
+    std::iota(posti.begin(), posti.end(), 0);
+    Interno::OgniSottoinsieme(posti.data(), v, k, [&](const int *s) {
+        if (caso.Entro(8) < tenute)
+            sviluppo.emplace_back(s, s + k);
+        return true;
+    });
+    QVERIFY(!sviluppo.empty() && sviluppo.size() <= 32);
+    // The draws that count, and which of the development's lines serve each, the long way.
+    std::set<Riga> sottoinsiemi;
+    for (const Riga &riga : sviluppo) {
+        Interno::OgniSottoinsieme(riga.data(), k, p, [&](const int *s) {
+            sottoinsiemi.emplace(s, s + p);
+            return true;
+        });
+    }
+    std::vector<Insieme> estrazioni;
+    for (const Riga &e : sottoinsiemi)
+        estrazioni.push_back(InsiemeDi(e));
+    const auto serve = [&](quint32 scelte) {
+        return std::all_of(estrazioni.begin(), estrazioni.end(), [&](const Insieme &e) {
+            for (std::size_t r = 0; r < sviluppo.size(); ++r) {
+                if ((scelte >> r & 1) && int((e & InsiemeDi(sviluppo[r])).count()) >= m)
+                    return true;
+            }
+            return false;
+        });
+    };
+    // The true optimum: the fewest of the development's lines that serve, tried size by size.
+    int ottimo = 0;
+    std::vector<int> indici(sviluppo.size());
+    std::iota(indici.begin(), indici.end(), 0);
+    for (bool trovato = false; !trovato;) {
+        ++ottimo;
+        Interno::OgniSottoinsieme(indici.data(), int(indici.size()), ottimo, [&](const int *s) {
+            quint32 scelte = 0;
+            for (int i = 0; i < ottimo; ++i)
+                scelte |= quint32(1) << s[i];
+            trovato = serve(scelte);
+            return !trovato;
+        });
+    }
+
+    Riduzione::Avanzamento avanzamento;
+    const Esito esito = RiduciSviluppo({v, k, m, p}, sviluppo, 7, 200000, avanzamento);
+    QCOMPARE(esito.stato, Esito::Trovato);
+    // Its lines are the development's, and they serve every draw that counts.
+    quint32 scelte = 0;
+    for (const Riga &riga : esito.righe) {
+        const auto dove = std::find(sviluppo.begin(), sviluppo.end(), riga);
+        QVERIFY(dove != sviluppo.end());
+        scelte |= quint32(1) << (dove - sviluppo.begin());
+    }
+    QCOMPARE(qPopulationCount(scelte), int(esito.righe.size()));
+    QVERIFY(serve(scelte));
+    // The bound holds, and a search this small reaches the optimum and says so.
+    QVERIFY(esito.minimo >= 1 && esito.minimo <= ottimo);
+    QCOMPARE(avanzamento.minimo.load(), esito.minimo);
+    QCOMPARE(int(esito.righe.size()), ottimo);
+    QCOMPARE(esito.ottimo, ottimo == esito.minimo);
+
+    // The check agrees with the long way, on the system and on the system less each line.
+    ::Avanzamento controllo;
+    QVERIFY(GarantitoSviluppo(sviluppo, esito.righe, m, p, controllo));
+    for (std::size_t i = 0; i < esito.righe.size(); ++i) {
+        std::vector<Riga> meno = esito.righe;
+        meno.erase(meno.begin() + std::ptrdiff_t(i));
+        quint32 senza = 0;
+        for (const Riga &riga : meno)
+            senza |= quint32(1) << (std::find(sviluppo.begin(), sviluppo.end(), riga) - sviluppo.begin());
+        ::Avanzamento altro;
+        QCOMPARE(GarantitoSviluppo(sviluppo, meno, m, p, altro), serve(senza));
+    }
 }
 
 QTEST_MAIN(tst_Riduzione)
