@@ -109,6 +109,7 @@ frmArchivio::frmArchivio(const QString &lista, ScegliFile scegliFile, std::share
     cboSorte->setAccessibleName(QStringLiteral("Sorte"));
     cboSorte->setToolTip(QStringLiteral("Per che cosa è giocata ogni riga, nel bilancio"));
     lblSorte->setBuddy(cboSorte);
+    connect(cboSorte, &QComboBox::activated, this, [this] { m_sorteScelta = true; });
 
     lblPosta =
         Etichetta::Didascalia(fraArchivio, QRect(6210, 1350, 660, 360), QStringLiteral("Posta"), trebuchet, sinistra);
@@ -396,6 +397,10 @@ void frmArchivio::cmdVerifica_Click()
 {
     if (m_lavoro.InCorso() || RifiutaScelta() || RifiutaLista(Righe()))
         return;
+    // A list of single numbers is played for the estratto, unless the player chose otherwise.
+    if (!m_sorteScelta && std::all_of(m_lista->righe.begin(), m_lista->righe.end(),
+                                      [](const Verifica::RigaLetta &riga) { return riga.numeri.Quanti() == 1; }))
+        cboSorte->setCurrentIndex(cboSorte->findData(int(Archivio::Estratto)));
     m_corsa = std::make_shared<Corsa>();
     m_corsa->dati = m_dati;
     m_corsa->lista = m_lista;

@@ -128,6 +128,8 @@ private:
     std::shared_ptr<const Archivio::Dati> m_dati;
     QString m_percorso;
     ModelloRitardi *m_ritardi = nullptr;
+    // The player picked a sorte: it is no longer chosen for the list.
+    bool m_sorteScelta = false;
     QSortFilterProxyModel *m_ordinati = nullptr;
     std::shared_ptr<Corsa> m_corsa;
     // Declared last, so gone first: the work stops before anything it might read.

@@ -147,6 +147,8 @@ private slots:
     void spoglioERitardi();
     void bilancio_data();
     void bilancio();
+    void sorteDellaLista_data();
+    void sorteDellaLista();
     void ritardoMedioVuoto();
     void ogniControlloHaUnNome();
     void annulla_data();
@@ -437,6 +439,37 @@ void tst_frmArchivio::bilancio_data()
         << "Bilancio ai premi di oggi: estratto a 1,00 € per riga e ruota\n"
            "Costo 18,00 €  Vincite lorde 33,69 €  Ritenuta (8%) 2,70 €  Netto 30,99 €  Saldo 12,99 €"
         << QList<qint64>{-600 + 1123 - 90, 433 - 600 + 1033, 866 - 600 + 1033} << QList<int>{1, 1, 1};
+}
+
+void tst_frmArchivio::sorteDellaLista_data()
+{
+    QTest::addColumn<QString>("lista");
+    QTest::addColumn<bool>("sceltaDalGiocatore");
+    QTest::addColumn<QString>("sorte");
+    QTest::newRow("single numbers") << "05\r\n33\r\n" << false << "estratto";
+    QTest::newRow("single numbers, the ambo picked") << "05\r\n33\r\n" << true << "ambo";
+    QTest::newRow("pairs") << "05 33\r\n" << false << "ambo";
+}
+
+void tst_frmArchivio::sorteDellaLista()
+{
+    QFETCH(QString, lista);
+    QFETCH(bool, sceltaDalGiocatore);
+    QFETCH(QString, sorte);
+    scelta = piccolo;
+    frmArchivio *f = Apri(lista);
+    QVERIFY(f);
+    QTest::mouseClick(f->cmdApri, Qt::LeftButton);
+    if (sceltaDalGiocatore) {
+        // Down and up again with the keyboard: the player's own choice of the ambo.
+        f->cboSorte->setFocus();
+        QTest::keyClick(f->cboSorte, Qt::Key_Down);
+        QTest::keyClick(f->cboSorte, Qt::Key_Up);
+    }
+    QCOMPARE(f->cboSorte->currentText(), QStringLiteral("ambo"));
+    QTest::mouseClick(f->cmdVerifica, Qt::LeftButton);
+    QVERIFY(Finita(f));
+    QCOMPARE(f->cboSorte->currentText(), sorte);
 }
 
 void tst_frmArchivio::bilancio()
