@@ -15,6 +15,7 @@
 #include "app/frmOmbrazio.h"
 #include "app/mDichiarazioni.h"
 #include "common/Caratteri.h"
+#include "common/Memoria.h"
 #include "common/PulsanteComando.h"
 #include "common/Twips.h"
 #include "common/mFunzioni.h"
@@ -834,6 +835,8 @@ const std::vector<Confronto> &Confronti()
 
 int main(int argc, char *argv[])
 {
+    // The program's own process set-up, as its main() makes it, for the window driven here.
+    Memoria::TrattieniLiberata();
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
