@@ -64,6 +64,12 @@ std::vector<Riga> SistemaQuadruple(int v, const std::atomic<bool> &annulla);
 // within `lavoro` units of work.
 std::vector<Riga> SistemaSteiner(int v, int k, int t, qint64 lavoro, const std::atomic<bool> &annulla);
 
+// C(v,4,2) at Schönheim's bound where it is not a Steiner system and the pairs held more than
+// once are forced (v = 22, 27, 31, 33, 34, 39 and beyond, up to 61): those pairs prescribed and
+// kept by a cyclic group, the rest an exact cover over the orbits (Knuth's algorithm X). None
+// elsewhere, or when none was found within `lavoro` units of work.
+std::vector<Riga> CoperturaQuartine(int v, qint64 lavoro, const std::atomic<bool> &annulla);
+
 // A covering of the t-sets by lines of k whose lines are unions of orbits of a group of the
 // places (a cycle on one to three copies of Z_n or GF(n), with multipliers, and places fixed),
 // of at most `obiettivo` lines: the fewest orbits of lines, weighted by their length, that hold

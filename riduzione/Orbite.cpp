@@ -10,6 +10,7 @@
 #include "riduzione/Costruzioni.h"
 
 #include <algorithm>
+#include <functional>
 #include <map>
 
 namespace Riduzione::Interno {
@@ -91,6 +92,40 @@ std::vector<Famiglia> Famiglie(int v)
 struct Esaurito
 {
 };
+
+// A search given a share of work: its system, or none, and the work it left.
+struct Prova
+{
+    std::vector<Riga> righe;
+    qint64 rimasto = 0;
+};
+
+// Rounds of growing shares of `lavoro` over `quante` searches, `prova(i, quota, turno)`: the
+// first system found; a search that ends within its share without one has none and leaves the
+// rounds.
+template<typename Cerca>
+std::vector<Riga> AQuote(std::size_t quante, qint64 lavoro, const std::atomic<bool> &annulla, Cerca prova)
+{
+    std::vector<bool> escluse(quante, false);
+    qint64 resto = lavoro;
+    for (qint64 turno = qint64(1) << 16; resto > 0 && !annulla.load(); turno *= 2) {
+        bool provate = false;
+        for (std::size_t i = 0; i < quante && resto > 0 && !annulla.load(); ++i) {
+            if (escluse[i])
+                continue;
+            provate = true;
+            const qint64 quota = std::min(turno, resto);
+            Prova esito = prova(i, quota, turno);
+            if (!esito.righe.empty())
+                return std::move(esito.righe);
+            resto -= quota - esito.rimasto;
+            escluse[i] = esito.rimasto > 0 && !annulla.load();
+        }
+        if (!provate)
+            break;
+    }
+    return {};
+}
 
 class Ricostruzione
 {
@@ -348,6 +383,470 @@ std::vector<Riga> SistemaSteiner(int v, int k, int t, qint64 lavoro, const std::
             break;
     }
     return {};
+}
+
+// ---- Pairs by quadruples at Mills' value -----------------------------------------------
+//
+// Where C(v,4,2) is not a Steiner system, a covering at Schönheim's bound holds every pair
+// once but for a few held again, and counting the lines through each place fixes which: for
+// v = 1 mod 3 with 3 pairs over (v = 22, 31, 34, 46…) one pair held four times; for v = 3 mod 6
+// (v = 27, 33, 39…) one place whose pairs with four others are held twice, and a perfect
+// matching of the rest held twice. With those pairs prescribed the covering is an exact design
+// again, and a group that keeps them makes it a small problem, as for the Steiner systems
+// above, each pair orbit held as many times as its pairs are.
+
+namespace {
+
+// Places in cycles of the given lengths, each dividing the first, then `fissi` places that
+// stay; the group is Z_n turning every cycle at once.
+struct Cicli
+{
+    std::vector<int> lunghezze;
+    int fissi = 0;
+    int Inizio(int ciclo) const
+    {
+        int inizio = 0;
+        for (int c = 0; c < ciclo; ++c)
+            inizio += lunghezze[std::size_t(c)];
+        return inizio;
+    }
+    int Posto(int ciclo, int x) const
+    {
+        const int n = lunghezze[std::size_t(ciclo)];
+        return Inizio(ciclo) + ((x % n) + n) % n;
+    }
+    int Fisso(int i) const { return Inizio(int(lunghezze.size())) + i; }
+};
+
+std::vector<Permutazione> ElementiCicli(const Cicli &cicli)
+{
+    const int n = cicli.lunghezze.front();
+    std::vector<Permutazione> elementi;
+    for (int b = 0; b < n; ++b) {
+        Permutazione g{};
+        for (int c = 0; c < int(cicli.lunghezze.size()); ++c) {
+            for (int x = 0; x < cicli.lunghezze[std::size_t(c)]; ++x)
+                g[std::size_t(cicli.Posto(c, x))] = quint8(cicli.Posto(c, x + b));
+        }
+        for (int i = 0; i < cicli.fissi; ++i)
+            g[std::size_t(cicli.Fisso(i))] = quint8(cicli.Fisso(i));
+        elementi.push_back(g);
+    }
+    return elementi;
+}
+
+// A group and the pairs it keeps, with how many times each is held.
+struct Disegno
+{
+    Cicli cicli;
+    std::vector<std::array<int, 3>> volte; // places a, b and the times {a, b} is held
+    std::vector<Riga> aggiunte;            // lines that come with the design, outside the search
+};
+
+// The ways to put `posti` places in cycles of Z_n: as many of n as there can be and at most
+// three shorter ones, of lengths that divide n, the fewest cycles first.
+std::vector<std::vector<int>> CicliDi(int posti, int n)
+{
+    std::vector<int> divisori;
+    for (int d = n / 2; d >= 2; --d) {
+        if (n % d == 0)
+            divisori.push_back(d);
+    }
+    std::vector<std::vector<int>> modi;
+    std::vector<int> corti;
+    const std::function<void(int, std::size_t)> scegli = [&](int resto, std::size_t da) {
+        if (resto % n == 0) {
+            std::vector<int> lunghezze(std::size_t(resto / n), n);
+            lunghezze.insert(lunghezze.end(), corti.begin(), corti.end());
+            modi.push_back(lunghezze);
+        }
+        if (corti.size() == 3)
+            return;
+        for (std::size_t i = da; i < divisori.size(); ++i) {
+            if (divisori[i] > resto)
+                continue;
+            corti.push_back(divisori[i]);
+            scegli(resto - divisori[i], i);
+            corti.pop_back();
+        }
+    };
+    scegli(posti, 0);
+    std::stable_sort(modi.begin(), modi.end(),
+                     [](const std::vector<int> &a, const std::vector<int> &b) { return a.size() < b.size(); });
+    return modi;
+}
+
+// A matching of the places of the first `cicli` cycles, kept by the group: across each cycle
+// of even length, and the odd ones two by two, place by place. False where it cannot be.
+bool Accoppia(Disegno &d, int cicli, int volte)
+{
+    int dispari = -1;
+    for (int c = 0; c < cicli; ++c) {
+        const int l = d.cicli.lunghezze[std::size_t(c)];
+        if (l % 2 == 0) {
+            for (int x = 0; x < l / 2; ++x)
+                d.volte.push_back({d.cicli.Posto(c, x), d.cicli.Posto(c, x + l / 2), volte});
+        } else if (dispari < 0) {
+            dispari = c;
+        } else {
+            if (d.cicli.lunghezze[std::size_t(dispari)] != l)
+                return false;
+            for (int x = 0; x < l; ++x)
+                d.volte.push_back({d.cicli.Posto(dispari, x), d.cicli.Posto(c, x), volte});
+            dispari = -1;
+        }
+    }
+    return dispari < 0;
+}
+
+std::vector<Disegno> Disegni(int v, int eccesso)
+{
+    std::vector<Disegno> disegni;
+    if (eccesso == 3 && v % 3 == 1) {
+        // {a, b} four times: a and b fixed; or a cycle of 2, with one place fixed or none;
+        // the rest in cycles.
+        for (int modo = 0; modo < 3; ++modo) {
+            const int fissi = modo == 0 ? 2 : modo == 1 ? 1 : 0;
+            for (int n : {12, 8, 6, 4, 2}) {
+                for (const std::vector<int> &lunghezze : CicliDi(v - 2 - (modo == 1 ? 1 : 0), n)) {
+                    Disegno d;
+                    d.cicli.lunghezze = lunghezze;
+                    d.cicli.fissi = fissi;
+                    if (modo == 0) {
+                        d.volte.push_back({d.cicli.Fisso(0), d.cicli.Fisso(1), 4});
+                    } else {
+                        d.cicli.lunghezze.push_back(2);
+                        const int c = int(d.cicli.lunghezze.size()) - 1;
+                        d.volte.push_back({d.cicli.Posto(c, 0), d.cicli.Posto(c, 1), 4});
+                    }
+                    disegni.push_back(d);
+                }
+            }
+        }
+    } else if (v % 6 == 3 && eccesso == (v + 3) / 2) {
+        // A group divisible design of u groups of 6 and one of 3 (v = 6u + 3), whose groups
+        // are then covered apart: each group of 6 by three lines, which hold a matching of it
+        // twice, and the group of 3 by one line with a place z of a group of 6, whose pairs
+        // with the three are then held twice. Over three cycles of Z_2u with the group of 3
+        // fixed, the groups {(c, i), (c, i + u)}, for u even; over six cycles of Z_u, the
+        // groups {(c, i)}, for u odd.
+        {
+            const int u = (v - 3) / 6;
+            Disegno d;
+            d.cicli.lunghezze.assign(u % 2 == 0 ? 3 : 6, u % 2 == 0 ? 2 * u : u);
+            d.cicli.fissi = 3;
+            for (int i = 0; i < u; ++i) {
+                std::vector<int> gruppo;
+                for (int c = 0; c < int(d.cicli.lunghezze.size()); ++c) {
+                    gruppo.push_back(d.cicli.Posto(c, i));
+                    if (u % 2 == 0)
+                        gruppo.push_back(d.cicli.Posto(c, i + u));
+                }
+                for (std::size_t a = 0; a < gruppo.size(); ++a) {
+                    for (std::size_t b = a + 1; b < gruppo.size(); ++b)
+                        d.volte.push_back({gruppo[a], gruppo[b], 0});
+                }
+                std::sort(gruppo.begin(), gruppo.end());
+                for (const auto &[a, b] : {std::pair{4, 5}, std::pair{2, 3}, std::pair{0, 1}}) {
+                    Riga riga;
+                    for (int x = 0; x < 6; ++x) {
+                        if (x != a && x != b)
+                            riga.push_back(gruppo[std::size_t(x)]);
+                    }
+                    d.aggiunte.push_back(riga);
+                }
+            }
+            for (int a = 0; a < 3; ++a) {
+                for (int b = a + 1; b < 3; ++b)
+                    d.volte.push_back({d.cicli.Fisso(a), d.cicli.Fisso(b), 0});
+            }
+            d.aggiunte.push_back({0, d.cicli.Fisso(0), d.cicli.Fisso(1), d.cicli.Fisso(2)});
+            disegni.push_back(d);
+        }
+        // A place z, fixed, twice with four places w, in a cycle of 4 or two of 2; the rest
+        // matched.
+        for (int n : {12, 8, 4, 2}) {
+            for (const std::vector<int> &lunghezze : CicliDi(v - 5, n)) {
+                Disegno d;
+                d.cicli.lunghezze = lunghezze;
+                const int w = int(d.cicli.lunghezze.size());
+                const std::vector<int> quattro = n == 2 ? std::vector<int>{2, 2} : std::vector<int>{4};
+                d.cicli.lunghezze.insert(d.cicli.lunghezze.end(), quattro.begin(), quattro.end());
+                d.cicli.fissi = 1;
+                for (int x = 0; x < 4; ++x)
+                    d.volte.push_back({d.cicli.Fisso(0), d.cicli.Posto(w + x / quattro[0], x), 2});
+                if (Accoppia(d, w, 2))
+                    disegni.push_back(d);
+            }
+        }
+    }
+    // The largest groups first: their problems are the smallest.
+    std::stable_sort(disegni.begin(), disegni.end(), [](const Disegno &a, const Disegno &b) {
+        return a.cicli.lunghezze.front() > b.cicli.lunghezze.front();
+    });
+    return disegni;
+}
+
+
+// Quadruples whose orbits are listed: up to 61 places.
+constexpr quint64 QuaterneMassime = quint64(1) << 19;
+
+// The exact cover over the orbits: the pair orbits as columns, each to be held as many times
+// as its pairs are prescribed, and the orbits of quadruples as rows, each holding some pair
+// orbits a number of times. Depth first, the column with the fewest rows still able to join
+// next (Knuth's choice), the rows killed as they become too much for a column and brought
+// back on the way up; a row tried and failed is left out for its siblings, so no choice is
+// searched twice.
+class Esatta
+{
+public:
+    Esatta(int v, std::vector<Permutazione> gruppo, const std::vector<quint8> &volte, qint64 lavoro,
+           const std::atomic<bool> &annulla, quint64 seme)
+        : m_gruppo(std::move(gruppo))
+        , m_lavoro(lavoro)
+        , m_annulla(annulla)
+        , m_generatore(seme)
+    {
+        Orbite(v, volte);
+    }
+
+    qint64 Rimasto() const { return std::max<qint64>(m_lavoro, 0); }
+
+    // The lines, or none when there is no such cover or the work ran out.
+    std::vector<Riga> Cerca()
+    {
+        try {
+            if (!Nodo())
+                return {};
+        } catch (const Esaurito &) {
+            return {};
+        }
+        std::vector<Riga> righe;
+        for (int r : m_scelte) {
+            const std::array<quint8, 4> &b = m_righe[std::size_t(r)].linea;
+            for (const Permutazione &g : m_gruppo) {
+                Riga immagine{g[b[0]], g[b[1]], g[b[2]], g[b[3]]};
+                std::sort(immagine.begin(), immagine.end());
+                righe.push_back(immagine);
+            }
+        }
+        // Lines with a stabiliser come more than once.
+        std::sort(righe.begin(), righe.end());
+        righe.erase(std::unique(righe.begin(), righe.end()), righe.end());
+        return righe;
+    }
+
+private:
+    struct Tenuta
+    {
+        int colonna;
+        int volte;
+    };
+    struct RigaOrbita
+    {
+        std::array<quint8, 4> linea; // the least of its orbit
+        std::vector<Tenuta> tenute;
+    };
+
+    void Orbite(int v, const std::vector<quint8> &volte)
+    {
+        const std::vector<Permutazione> &gruppo = m_gruppo;
+        const quint64 coppie = C(v, 2);
+        std::vector<int> colonna(coppie, -1);
+        std::vector<int> dimensione;
+        for (quint64 rango = 0; rango < coppie; ++rango) {
+            if (colonna[rango] >= 0)
+                continue;
+            int p[2];
+            DaRango(rango, 2, p);
+            const int id = int(dimensione.size());
+            int quante = 0;
+            for (const Permutazione &g : gruppo) {
+                int q[2] = {g[std::size_t(p[0])], g[std::size_t(p[1])]};
+                std::sort(q, q + 2);
+                const quint64 r = Rango(q, 2);
+                if (colonna[r] < 0) {
+                    colonna[r] = id;
+                    ++quante;
+                }
+            }
+            dimensione.push_back(quante);
+            m_mancano.push_back(volte[rango]);
+        }
+        // Each orbit of quadruples once, by its least rank.
+        const quint64 quaterne = C(v, 4);
+        std::vector<bool> vista(quaterne, false);
+        m_perColonna.assign(dimensione.size(), {});
+        for (quint64 rango = 0; rango < quaterne; ++rango) {
+            if (vista[rango])
+                continue;
+            int b[4];
+            DaRango(rango, 4, b);
+            RigaOrbita riga{{quint8(b[0]), quint8(b[1]), quint8(b[2]), quint8(b[3])}, {}};
+            int orbita = 0;
+            for (const Permutazione &g : gruppo) {
+                int immagine[4] = {g[std::size_t(b[0])], g[std::size_t(b[1])], g[std::size_t(b[2])], g[std::size_t(b[3])]};
+                std::sort(immagine, immagine + 4);
+                const quint64 r = Rango(immagine, 4);
+                if (!vista[r]) {
+                    vista[r] = true;
+                    ++orbita;
+                }
+            }
+            std::map<int, int> conta;
+            OgniSottoinsieme(b, 4, 2, [&](const int *s) {
+                ++conta[colonna[Rango(s, 2)]];
+                return true;
+            });
+            bool ammessa = true;
+            for (const auto &[c, n] : conta) {
+                const int tenuta = n * orbita / dimensione[std::size_t(c)];
+                ammessa = ammessa && tenuta <= m_mancano[std::size_t(c)];
+                riga.tenute.push_back({c, tenuta});
+            }
+            if (!ammessa)
+                continue;
+            for (const Tenuta &t : riga.tenute)
+                m_perColonna[std::size_t(t.colonna)].push_back(int(m_righe.size()));
+            m_righe.push_back(std::move(riga));
+        }
+        m_viva.assign(m_righe.size(), true);
+        m_vive.assign(dimensione.size(), 0);
+        for (std::size_t c = 0; c < dimensione.size(); ++c)
+            m_vive[c] = int(m_perColonna[c].size());
+    }
+
+    void Lavoro(qint64 unita)
+    {
+        m_lavoro -= unita;
+        m_finoAlControllo -= unita;
+        if (m_lavoro < 0)
+            throw Esaurito();
+        if (m_finoAlControllo < 0) {
+            m_finoAlControllo = PassoControllo;
+            if (m_annulla.load(std::memory_order_relaxed))
+                throw Esaurito();
+        }
+    }
+
+    void Uccidi(int r)
+    {
+        m_viva[std::size_t(r)] = false;
+        for (const Tenuta &t : m_righe[std::size_t(r)].tenute)
+            --m_vive[std::size_t(t.colonna)];
+        m_uccise.push_back(r);
+    }
+
+    void Resuscita(std::size_t finoA)
+    {
+        while (m_uccise.size() > finoA) {
+            const int r = m_uccise.back();
+            m_uccise.pop_back();
+            m_viva[std::size_t(r)] = true;
+            for (const Tenuta &t : m_righe[std::size_t(r)].tenute)
+                ++m_vive[std::size_t(t.colonna)];
+        }
+    }
+
+    // Takes row r: what it holds comes off its columns, and the rows now too much die.
+    void Prendi(int r)
+    {
+        Uccidi(r);
+        for (const Tenuta &t : m_righe[std::size_t(r)].tenute) {
+            int &mancano = m_mancano[std::size_t(t.colonna)];
+            mancano -= t.volte;
+            const std::vector<int> &righe = m_perColonna[std::size_t(t.colonna)];
+            Lavoro(qint64(righe.size()));
+            for (int altra : righe) {
+                if (!m_viva[std::size_t(altra)])
+                    continue;
+                for (const Tenuta &u : m_righe[std::size_t(altra)].tenute) {
+                    if (u.colonna == t.colonna) {
+                        if (u.volte > mancano)
+                            Uccidi(altra);
+                        break;
+                    }
+                }
+            }
+        }
+    }
+
+    bool Nodo()
+    {
+        int scelta = -1;
+        for (int c = 0; c < int(m_mancano.size()); ++c) {
+            if (m_mancano[std::size_t(c)] == 0)
+                continue;
+            if (m_vive[std::size_t(c)] == 0)
+                return false;
+            if (scelta < 0 || m_vive[std::size_t(c)] < m_vive[std::size_t(scelta)])
+                scelta = c;
+        }
+        Lavoro(qint64(m_mancano.size()));
+        if (scelta < 0)
+            return true;
+        std::vector<int> candidate;
+        for (int r : m_perColonna[std::size_t(scelta)]) {
+            if (m_viva[std::size_t(r)])
+                candidate.push_back(r);
+        }
+        // Each try takes the rows in another order: a search gone astray early goes
+        // elsewhere the next time.
+        Mescola(candidate, m_generatore);
+        const std::size_t inizio = m_uccise.size();
+        for (int r : candidate) {
+            const std::size_t prima = m_uccise.size();
+            std::vector<int> mancano = m_mancano;
+            m_scelte.push_back(r);
+            Prendi(r);
+            if (Nodo())
+                return true;
+            m_scelte.pop_back();
+            Resuscita(prima);
+            m_mancano = std::move(mancano);
+            // Every cover with r was searched: the siblings go on without it.
+            Uccidi(r);
+        }
+        Resuscita(inizio);
+        return false;
+    }
+
+    std::vector<Permutazione> m_gruppo;
+    qint64 m_lavoro;
+    qint64 m_finoAlControllo = PassoControllo;
+    const std::atomic<bool> &m_annulla;
+    Generatore m_generatore;
+    std::vector<RigaOrbita> m_righe;
+    std::vector<std::vector<int>> m_perColonna; // the rows holding each column
+    std::vector<int> m_mancano;                 // how many more times each column is to be held
+    std::vector<int> m_vive;                    // the live rows holding each column
+    std::vector<bool> m_viva;
+    std::vector<int> m_uccise; // in the order they died, to bring them back
+    std::vector<int> m_scelte;
+};
+
+} // namespace
+
+std::vector<Riga> CoperturaQuartine(int v, qint64 lavoro, const std::atomic<bool> &annulla)
+{
+    // Where Mills proved the bound is not met, there is no such design to look for.
+    if (v < 8 || v == 9 || v == 10 || v == 19 || C(v, 4) > QuaterneMassime)
+        return {};
+    const quint64 schoenheim = (quint64(v) * ((v + 1) / 3) + 3) / 4; // ⌈v/4 ⌈(v-1)/3⌉⌉
+    const int eccesso = int(6 * schoenheim - C(v, 2));
+    const std::vector<Disegno> disegni = Disegni(v, eccesso);
+    return AQuote(disegni.size(), lavoro, annulla, [&](std::size_t i, qint64 quota, qint64 turno) {
+        std::vector<quint8> volte(std::size_t(C(v, 2)), 1);
+        for (const auto &coppia : disegni[i].volte) {
+            const int posti[2] = {std::min(coppia[0], coppia[1]), std::max(coppia[0], coppia[1])};
+            volte[std::size_t(Rango(posti, 2))] = quint8(coppia[2]);
+        }
+        Esatta esatta(v, ElementiCicli(disegni[i].cicli), volte, quota, annulla, quint64(turno) * 1000003u + i);
+        Prova prova{esatta.Cerca(), esatta.Rimasto()};
+        if (!prova.righe.empty())
+            prova.righe.insert(prova.righe.end(), disegni[i].aggiunte.begin(), disegni[i].aggiunte.end());
+        return prova;
+    });
 }
 
 } // namespace Riduzione::Interno
@@ -676,27 +1175,11 @@ std::vector<Riga> CoperturaSimmetrica(int v, int k, int t, qint64 obiettivo, qin
     if (t < 2 || k <= t || v <= k || v > PostiMassimi || k > InsiemeMassimo || C(v, k) > InsiemiOrbite)
         return {};
     const std::vector<Famiglia> famiglie = FamiglieCopertura(v);
-    std::vector<bool> escluse(famiglie.size(), false);
-    qint64 resto = lavoro;
-    for (qint64 turno = qint64(1) << 16; resto > 0 && !annulla.load(); turno *= 2) {
-        bool provate = false;
-        for (std::size_t i = 0; i < famiglie.size() && resto > 0 && !annulla.load(); ++i) {
-            if (escluse[i])
-                continue;
-            provate = true;
-            const qint64 quota = std::min(turno, resto);
-            const std::vector<Permutazione> gruppo = Elementi(famiglie[i]);
-            Simmetrica ricerca(v, k, t, gruppo, obiettivo, quota, annulla);
-            std::vector<Riga> righe = ricerca.Cerca();
-            if (!righe.empty())
-                return righe;
-            resto -= quota - ricerca.Rimasto();
-            escluse[i] = ricerca.Rimasto() > 0 && !annulla.load();
-        }
-        if (!provate)
-            break;
-    }
-    return {};
+    return AQuote(famiglie.size(), lavoro, annulla, [&](std::size_t i, qint64 quota, qint64) {
+        const std::vector<Permutazione> gruppo = Elementi(famiglie[i]);
+        Simmetrica ricerca(v, k, t, gruppo, obiettivo, quota, annulla);
+        return Prova{ricerca.Cerca(), ricerca.Rimasto()};
+    });
 }
 
 } // namespace Riduzione::Interno
