@@ -93,6 +93,59 @@ struct Esaurito
 {
 };
 
+// The work a search may do: each unit spent by Lavoro, and a look at the request to stop
+// every PassoControllo units; either ends the search with Esaurito.
+class ConLavoro
+{
+public:
+    // The work left of what it was given.
+    qint64 Rimasto() const { return std::max<qint64>(m_lavoro, 0); }
+
+protected:
+    ConLavoro(qint64 lavoro, const std::atomic<bool> &annulla)
+        : m_lavoro(lavoro)
+        , m_annulla(annulla)
+    {
+    }
+
+    void Lavoro(qint64 unita)
+    {
+        m_lavoro -= unita;
+        m_finoAlControllo -= unita;
+        if (m_lavoro < 0)
+            throw Esaurito();
+        if (m_finoAlControllo < 0) {
+            m_finoAlControllo = PassoControllo;
+            if (m_annulla.load(std::memory_order_relaxed))
+                throw Esaurito();
+        }
+    }
+
+private:
+    qint64 m_lavoro;
+    qint64 m_finoAlControllo = PassoControllo;
+    const std::atomic<bool> &m_annulla;
+};
+
+// The lines of the orbits of `linee` under the group, each once.
+std::vector<Riga> LineeDelleOrbite(const std::vector<Permutazione> &gruppo, const std::vector<Riga> &linee)
+{
+    std::vector<Riga> righe;
+    for (const Riga &linea : linee) {
+        for (const Permutazione &g : gruppo) {
+            Riga immagine;
+            for (int x : linea)
+                immagine.push_back(g[std::size_t(x)]);
+            std::sort(immagine.begin(), immagine.end());
+            righe.push_back(immagine);
+        }
+    }
+    // Lines with a stabiliser come more than once.
+    std::sort(righe.begin(), righe.end());
+    righe.erase(std::unique(righe.begin(), righe.end()), righe.end());
+    return righe;
+}
+
 // A search given a share of work: its system, or none, and the work it left.
 struct Prova
 {
@@ -127,23 +180,20 @@ std::vector<Riga> AQuote(std::size_t quante, qint64 lavoro, const std::atomic<bo
     return {};
 }
 
-class Ricostruzione
+class Ricostruzione : public ConLavoro
 {
 public:
     Ricostruzione(int v, int k, int t, std::vector<Permutazione> gruppo, qint64 lavoro,
                   const std::atomic<bool> &annulla, quint64 seme)
-        : m_v(v)
+        : ConLavoro(lavoro, annulla)
+        , m_v(v)
         , m_k(k)
         , m_t(t)
         , m_gruppo(std::move(gruppo))
-        , m_lavoro(lavoro)
-        , m_annulla(annulla)
         , m_generatore(seme)
     {
     }
 
-    // The work left of what it was given.
-    qint64 Rimasto() const { return std::max<qint64>(m_lavoro, 0); }
 
     std::vector<Riga> Cerca()
     {
@@ -180,19 +230,6 @@ private:
         Maschera immagine;
         insieme.OgniPosto([&](int x) { immagine.Metti(g[std::size_t(x)]); });
         return immagine;
-    }
-
-    void Lavoro(qint64 unita)
-    {
-        m_lavoro -= unita;
-        m_finoAlControllo -= unita;
-        if (m_lavoro < 0)
-            throw Esaurito();
-        if (m_finoAlControllo < 0) {
-            m_finoAlControllo = PassoControllo;
-            if (m_annulla.load(std::memory_order_relaxed))
-                throw Esaurito();
-        }
     }
 
     void Orbite()
@@ -339,9 +376,6 @@ private:
     int m_k;
     int m_t;
     std::vector<Permutazione> m_gruppo;
-    qint64 m_lavoro;
-    qint64 m_finoAlControllo = PassoControllo;
-    const std::atomic<bool> &m_annulla;
     Generatore m_generatore;
     std::vector<int> m_orbita; // of each t-set, by rank
     std::vector<int> m_dimensioni;
@@ -597,20 +631,18 @@ constexpr quint64 QuaterneMassime = quint64(1) << 19;
 // next (Knuth's choice), the rows killed as they become too much for a column and brought
 // back on the way up; a row tried and failed is left out for its siblings, so no choice is
 // searched twice.
-class Esatta
+class Esatta : public ConLavoro
 {
 public:
     Esatta(int v, std::vector<Permutazione> gruppo, const std::vector<quint8> &volte, qint64 lavoro,
            const std::atomic<bool> &annulla, quint64 seme)
-        : m_gruppo(std::move(gruppo))
-        , m_lavoro(lavoro)
-        , m_annulla(annulla)
+        : ConLavoro(lavoro, annulla)
+        , m_gruppo(std::move(gruppo))
         , m_generatore(seme)
     {
         Orbite(v, volte);
     }
 
-    qint64 Rimasto() const { return std::max<qint64>(m_lavoro, 0); }
 
     // The lines, or none when there is no such cover or the work ran out.
     std::vector<Riga> Cerca()
@@ -621,19 +653,12 @@ public:
         } catch (const Esaurito &) {
             return {};
         }
-        std::vector<Riga> righe;
+        std::vector<Riga> linee;
         for (int r : m_scelte) {
             const std::array<quint8, 4> &b = m_righe[std::size_t(r)].linea;
-            for (const Permutazione &g : m_gruppo) {
-                Riga immagine{g[b[0]], g[b[1]], g[b[2]], g[b[3]]};
-                std::sort(immagine.begin(), immagine.end());
-                righe.push_back(immagine);
-            }
+            linee.push_back({b[0], b[1], b[2], b[3]});
         }
-        // Lines with a stabiliser come more than once.
-        std::sort(righe.begin(), righe.end());
-        righe.erase(std::unique(righe.begin(), righe.end()), righe.end());
-        return righe;
+        return LineeDelleOrbite(m_gruppo, linee);
     }
 
 private:
@@ -714,19 +739,6 @@ private:
         m_vive.assign(dimensione.size(), 0);
         for (std::size_t c = 0; c < dimensione.size(); ++c)
             m_vive[c] = int(m_perColonna[c].size());
-    }
-
-    void Lavoro(qint64 unita)
-    {
-        m_lavoro -= unita;
-        m_finoAlControllo -= unita;
-        if (m_lavoro < 0)
-            throw Esaurito();
-        if (m_finoAlControllo < 0) {
-            m_finoAlControllo = PassoControllo;
-            if (m_annulla.load(std::memory_order_relaxed))
-                throw Esaurito();
-        }
     }
 
     void Uccidi(int r)
@@ -812,9 +824,6 @@ private:
     }
 
     std::vector<Permutazione> m_gruppo;
-    qint64 m_lavoro;
-    qint64 m_finoAlControllo = PassoControllo;
-    const std::atomic<bool> &m_annulla;
     Generatore m_generatore;
     std::vector<RigaOrbita> m_righe;
     std::vector<std::vector<int>> m_perColonna; // the rows holding each column
@@ -863,22 +872,20 @@ namespace Riduzione::Interno {
 
 namespace {
 
-class Simmetrica
+class Simmetrica : public ConLavoro
 {
 public:
     Simmetrica(int v, int k, int t, const std::vector<Permutazione> &gruppo, qint64 obiettivo, qint64 lavoro,
                const std::atomic<bool> &annulla)
-        : m_v(v)
+        : ConLavoro(lavoro, annulla)
+        , m_v(v)
         , m_k(k)
         , m_t(t)
         , m_gruppo(gruppo)
         , m_obiettivo(obiettivo)
-        , m_lavoro(lavoro)
-        , m_annulla(annulla)
     {
     }
 
-    qint64 Rimasto() const { return std::max<qint64>(m_lavoro, 0); }
 
     std::vector<Riga> Cerca()
     {
@@ -889,22 +896,13 @@ public:
         } catch (const Esaurito &) {
             return {};
         }
-        std::vector<Riga> righe;
+        std::vector<Riga> linee;
         for (int r : m_scelte) {
-            int posti[InsiemeMassimo];
-            DaRango(m_righe[std::size_t(r)].rappresentante, m_k, posti);
-            std::vector<quint64> visti;
-            for (const Permutazione &g : m_gruppo) {
-                Riga riga;
-                for (int i = 0; i < m_k; ++i)
-                    riga.push_back(g[std::size_t(posti[i])]);
-                std::sort(riga.begin(), riga.end());
-                righe.push_back(riga);
-            }
+            Riga linea(std::size_t(m_k), 0);
+            DaRango(m_righe[std::size_t(r)].rappresentante, m_k, linea.data());
+            linee.push_back(linea);
         }
-        std::sort(righe.begin(), righe.end());
-        righe.erase(std::unique(righe.begin(), righe.end()), righe.end());
-        return righe;
+        return LineeDelleOrbite(m_gruppo, linee);
     }
 
 private:
@@ -914,19 +912,6 @@ private:
         int lunghezza = 0;
         std::vector<int> colonne; // the t-orbits it meets
     };
-
-    void Lavoro(qint64 unita)
-    {
-        m_lavoro -= unita;
-        m_finoAlControllo -= unita;
-        if (m_lavoro < 0)
-            throw Esaurito();
-        if (m_finoAlControllo < 0) {
-            m_finoAlControllo = PassoControllo;
-            if (m_annulla.load(std::memory_order_relaxed))
-                throw Esaurito();
-        }
-    }
 
     // Splits the sets of `quanti` places into orbits: the orbit of each by rank, and the
     // representative (least rank) and length of each orbit.
@@ -1123,9 +1108,6 @@ private:
     int m_t;
     const std::vector<Permutazione> &m_gruppo;
     qint64 m_obiettivo;
-    qint64 m_lavoro;
-    qint64 m_finoAlControllo = PassoControllo;
-    const std::atomic<bool> &m_annulla;
 
     std::vector<int> m_lunghezzeT;
     std::vector<std::vector<std::pair<int, int>>> m_incidenze; // per t-orbit: place, pairs

@@ -841,13 +841,8 @@ void tst_Riduzione::mills_data()
     QTest::newRow("30") << 30 << 75;
     // And those where counting the lines through each place forces the pairs held again: one
     // pair four times, or a star of four and a perfect matching twice.
-    QTest::newRow("22") << 22 << 39;
-    QTest::newRow("27") << 27 << 61;
-    QTest::newRow("31") << 31 << 78;
-    QTest::newRow("33") << 33 << 91;
-    QTest::newRow("34") << 34 << 94;
-    QTest::newRow("39") << 39 << 127;
-    QTest::newRow("46") << 46 << 173;
+    for (const auto &[v, righe] : std::vector<std::pair<int, int>>{{22, 39}, {27, 61}, {31, 78}, {33, 91}, {34, 94}, {39, 127}, {46, 173}})
+        QTest::newRow(qPrintable(QString::number(v))) << v << righe;
 }
 
 void tst_Riduzione::mills()
