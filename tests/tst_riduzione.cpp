@@ -285,6 +285,8 @@ private slots:
     void nonCampi();
     void mills_data();
     void mills();
+    void quartineEccesso_data();
+    void quartineEccesso();
     void annulla();
     void garantito_data();
     void garantito();
@@ -856,6 +858,51 @@ void tst_Riduzione::mills()
     QVERIFY(esito.ottimo);
     QCOMPARE(int(esito.righe.size()), righe);
     QVERIFY(Coperto(esito.righe, v, 2));
+}
+
+void tst_Riduzione::quartineEccesso_data()
+{
+    QTest::addColumn<int>("v");
+    QTest::addColumn<int>("righe");
+    // How many pairs are held 2, 3 and 4 times: what the lines through each place force.
+    QTest::addColumn<std::vector<int>>("ripetute");
+    const std::vector<int> quattroVolte{0, 0, 1};
+    for (int v : {22, 31, 34, 46})
+        QTest::newRow(qPrintable(QStringLiteral("%1, one pair four times").arg(v))) << v << (v * ((v + 1) / 3) + 3) / 4 << quattroVolte;
+    // A star of four and a perfect matching of the other v - 5: (v - 5) / 2 + 4 pairs twice.
+    for (int v : {27, 33, 39, 45, 51})
+        QTest::newRow(qPrintable(QStringLiteral("%1, a star and a matching").arg(v))) << v << (v * ((v + 1) / 3) + 3) / 4 << std::vector<int>{(v - 5) / 2 + 4, 0, 0};
+    // Steiner systems, Mills' exceptions and sizes whose pairs held again are not forced: none.
+    for (int v : {13, 19, 10, 24, 25, 28, 30})
+        QTest::newRow(qPrintable(QStringLiteral("%1, none").arg(v))) << v << 0 << std::vector<int>{};
+}
+
+void tst_Riduzione::quartineEccesso()
+{
+    QFETCH(int, v);
+    QFETCH(int, righe);
+    QFETCH(std::vector<int>, ripetute);
+    static const std::atomic<bool> mai{false};
+    const std::vector<Riga> linee = Interno::CoperturaQuartine(v, qint64(1) << 32, mai);
+    QCOMPARE(int(linee.size()), righe);
+    if (righe == 0)
+        return;
+    std::map<std::pair<int, int>, int> volte;
+    for (const Riga &linea : linee) {
+        QCOMPARE(int(linea.size()), 4);
+        for (int a = 0; a < 4; ++a) {
+            for (int b = a + 1; b < 4; ++b)
+                ++volte[std::minmax(linea[std::size_t(a)], linea[std::size_t(b)])];
+        }
+    }
+    QCOMPARE(int(volte.size()), v * (v - 1) / 2);
+    std::vector<int> conte(3, 0);
+    for (const auto &[coppia, n] : volte) {
+        QVERIFY(coppia.first >= 0 && coppia.second < v && n <= 4);
+        if (n > 1)
+            ++conte[std::size_t(n - 2)];
+    }
+    QCOMPARE(conte, ripetute);
 }
 
 void tst_Riduzione::annulla()
