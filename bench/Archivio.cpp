@@ -674,7 +674,8 @@ void MemoriaReplay(benchmark::State &stato)
     const Verifica::Lista lista = Verifica::LeggiLista(a.lista);
     const Archivio::Scelta scelta{Archivio::OgniRuota, replay.date};
     for (auto _ : stato) {
-        const long prima = InizioPicco();
+        const Picco picco;
+        const long prima = picco.Prima();
         const long long t0 = OraMonotonaNs();
         Archivio::Spogliato esito;
         Avanzamento avanzamento;
@@ -777,7 +778,8 @@ void Memoria(benchmark::State &stato)
         return;
     Apertura::LetturaFile file;
     for (auto _ : stato) {
-        const long prima = InizioPicco();
+        const Picco misura;
+        const long prima = misura.Prima();
         Archivio::Dati dati;
         const long long t0 = OraMonotonaNs();
         const Archivio::Lettura esito = Archivio::LeggiFile(g.percorso, dati, file);

@@ -95,7 +95,8 @@ bool Plausibile(const Garanzia &g, bool pieno)
 // pages earlier runs freed go back to the system first: reused, they would not show.
 double PiccoKb(const Lista &lista)
 {
-    const long prima = InizioPicco();
+    const Picco picco;
+    const long prima = picco.Prima();
     Garanzia esito;
     Avanzamento avanzamento;
     CalcolaGaranzia(lista, esito, avanzamento);
