@@ -15,6 +15,23 @@ namespace {
 constexpr qint64 Enorme = qint64(1) << 50;
 constexpr int TMassimo = 6;
 
+// The lines as rows: those shorter than k filled with the first places they lack, each once,
+// in order.
+std::vector<Riga> ComeRighe(std::vector<Maschera> linee, int k)
+{
+    for (Maschera &linea : linee) {
+        for (int x = 0; linea.Quanti() < k; ++x)
+            linea.Metti(x);
+    }
+    std::sort(linee.begin(), linee.end());
+    linee.erase(std::unique(linee.begin(), linee.end()), linee.end());
+    std::vector<Riga> righe;
+    righe.reserve(linee.size());
+    for (const Maschera &linea : linee)
+        righe.push_back(RigaDi(linea));
+    return righe;
+}
+
 qint64 Prodotto(qint64 a, qint64 b)
 {
     if (a == 0 || b == 0)
@@ -150,18 +167,7 @@ std::vector<Riga> Ricorsione::Costruisci()
     std::vector<Maschera> linee;
     linee.reserve(std::size_t(std::min<qint64>(Righe(), qint64(1) << 24)));
     Costruisci(posti, m_k, m_t, linee);
-    // Lines shorter than k are filled with the first places they lack.
-    for (Maschera &linea : linee) {
-        for (int x = 0; linea.Quanti() < m_k; ++x)
-            linea.Metti(x);
-    }
-    std::sort(linee.begin(), linee.end());
-    linee.erase(std::unique(linee.begin(), linee.end()), linee.end());
-    std::vector<Riga> righe;
-    righe.reserve(linee.size());
-    for (const Maschera &linea : linee)
-        righe.push_back(RigaDi(linea));
-    return righe;
+    return ComeRighe(std::move(linee), m_k);
 }
 
 DueParti::DueParti(int v, int k, int p, int m)
@@ -236,17 +242,7 @@ std::vector<Riga> DueParti::Costruisci()
                 linee.push_back(x | y);
         }
     }
-    for (Maschera &linea : linee) {
-        for (int x = 0; linea.Quanti() < m_k; ++x)
-            linea.Metti(x);
-    }
-    std::sort(linee.begin(), linee.end());
-    linee.erase(std::unique(linee.begin(), linee.end()), linee.end());
-    std::vector<Riga> righe;
-    righe.reserve(linee.size());
-    for (const Maschera &linea : linee)
-        righe.push_back(RigaDi(linea));
-    return righe;
+    return ComeRighe(std::move(linee), m_k);
 }
 
 } // namespace Riduzione::Interno
