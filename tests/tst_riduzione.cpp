@@ -287,12 +287,16 @@ private slots:
     void mills();
     void quartineEccesso_data();
     void quartineEccesso();
+    void quartineFermate();
     void annulla();
     void garantito_data();
     void garantito();
     void testo();
     void sviluppoCondizionato_data();
     void sviluppoCondizionato();
+    void controlloSviluppo_data();
+    void controlloSviluppo();
+    void sviluppoFermato();
 };
 
 void tst_Riduzione::minimoEsaustivo_data()
@@ -860,6 +864,101 @@ void tst_Riduzione::mills()
     QVERIFY(Coperto(esito.righe, v, 2));
 }
 
+void tst_Riduzione::controlloSviluppo_data()
+{
+    // Developments too large for the exhaustive optimum: the check and the bound are asked of
+    // systems the search finds and of random pieces of the development, against the long way.
+    QTest::addColumn<int>("v");
+    QTest::addColumn<int>("k");
+    QTest::addColumn<int>("m");
+    QTest::addColumn<int>("p");
+    QTest::addColumn<quint64>("seme");
+    for (quint64 seme = 1; seme <= 3; ++seme) {
+        QTest::addRow("12 in quartine, ambo, seed %llu", seme) << 12 << 4 << 2 << 2 << seme;
+        QTest::addRow("11 in cinquine, ambo se escono 3, seed %llu", seme) << 11 << 5 << 2 << 3 << seme;
+        QTest::addRow("10 in quartine, terno se escono 4, seed %llu", seme) << 10 << 4 << 3 << 4 << seme;
+    }
+}
+
+void tst_Riduzione::controlloSviluppo()
+{
+    QFETCH(int, v);
+    QFETCH(int, k);
+    QFETCH(int, m);
+    QFETCH(int, p);
+    QFETCH(quint64, seme);
+    Interno::Generatore caso(seme);
+    std::vector<int> posti(static_cast<std::size_t>(v));
+    std::iota(posti.begin(), posti.end(), 0);
+    std::vector<Riga> sviluppo;
+    Interno::OgniSottoinsieme(posti.data(), v, k, [&](const int *s) {
+        if (caso.Entro(3) == 0)
+            sviluppo.emplace_back(s, s + k);
+        return true;
+    });
+    std::set<Riga> estratti;
+    for (const Riga &riga : sviluppo) {
+        Interno::OgniSottoinsieme(riga.data(), k, p, [&](const int *s) {
+            estratti.emplace(s, s + p);
+            return true;
+        });
+    }
+    const auto serve = [&](const std::vector<Riga> &righe) {
+        return std::all_of(estratti.begin(), estratti.end(), [&](const Riga &e) {
+            return std::any_of(righe.begin(), righe.end(), [&](const Riga &r) {
+                return int((InsiemeDi(e) & InsiemeDi(r)).count()) >= m;
+            });
+        });
+    };
+    // The counting bound, the long way: the draws that count over the most one line serves.
+    std::size_t piu = 0;
+    for (const Riga &r : sviluppo) {
+        piu = std::max<std::size_t>(piu, std::count_if(estratti.begin(), estratti.end(), [&](const Riga &e) {
+                                        return int((InsiemeDi(e) & InsiemeDi(r)).count()) >= m;
+                                    }));
+    }
+    const qint64 limite = qint64((estratti.size() + piu - 1) / piu);
+
+    Riduzione::Avanzamento avanzamento;
+    const Esito esito = RiduciSviluppo({v, k, m, p}, sviluppo, seme, 20000, avanzamento);
+    QCOMPARE(esito.stato, Esito::Trovato);
+    QCOMPARE(esito.minimo, limite);
+    QVERIFY(qint64(esito.righe.size()) >= limite);
+    QVERIFY(serve(esito.righe));
+    ::Avanzamento controllo;
+    QVERIFY(GarantitoSviluppo(sviluppo, esito.righe, m, p, controllo));
+    // Random pieces of the development, most of which leave some draw unserved.
+    for (int prova = 0; prova < 12; ++prova) {
+        std::vector<Riga> pezzo;
+        for (const Riga &riga : sviluppo) {
+            if (caso.Entro(4) < 1 + prova % 3)
+                pezzo.push_back(riga);
+        }
+        ::Avanzamento altro;
+        QCOMPARE(GarantitoSviluppo(sviluppo, pezzo, m, p, altro), serve(pezzo));
+    }
+}
+
+void tst_Riduzione::sviluppoFermato()
+{
+    std::vector<int> posti(12);
+    std::iota(posti.begin(), posti.end(), 0);
+    std::vector<Riga> sviluppo;
+    Interno::OgniSottoinsieme(posti.data(), 12, 4, [&](const int *s) {
+        sviluppo.emplace_back(s, s + 4);
+        return true;
+    });
+    // Stopped before it starts: nothing searched, and the check does not say "guaranteed".
+    Riduzione::Avanzamento subito;
+    subito.annulla = true;
+    const Esito esito = RiduciSviluppo({12, 4, 2, 2}, sviluppo, 1, 1000, subito);
+    QCOMPARE(esito.stato, Esito::Annullato);
+    QVERIFY(esito.righe.empty());
+    ::Avanzamento fermo;
+    fermo.annulla = true;
+    QVERIFY(!GarantitoSviluppo(sviluppo, sviluppo, 2, 2, fermo));
+}
+
 void tst_Riduzione::quartineEccesso_data()
 {
     QTest::addColumn<int>("v");
@@ -903,6 +1002,14 @@ void tst_Riduzione::quartineEccesso()
             ++conte[std::size_t(n - 2)];
     }
     QCOMPARE(conte, ripetute);
+}
+
+void tst_Riduzione::quartineFermate()
+{
+    // Asked to stop, the search gives nothing, whatever the size, rather than a part.
+    const std::atomic<bool> fermo{true};
+    for (int v : {22, 27, 39})
+        QVERIFY(Interno::CoperturaQuartine(v, qint64(1) << 32, fermo).empty());
 }
 
 void tst_Riduzione::annulla()
