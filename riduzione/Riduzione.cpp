@@ -49,11 +49,14 @@ qint64 Schoenheim(int v, int k, int t)
     return qint64(minimo);
 }
 
-// The lower bound for a covering: Schönheim's, and Mills' exceptions for lines of 4.
+// The lower bound for a covering: Schönheim's, and Mills' exceptions for lines of 4: one
+// more on 7, 9 and 10 numbers, two more on 19.
 qint64 MinimoCopertura(int v, int k, int t)
 {
-    const bool mills = k == 4 && t == 2 && (v == 7 || v == 9 || v == 10 || v == 19);
-    return Schoenheim(v, k, t) + (mills ? 1 : 0);
+    qint64 eccezione = 0;
+    if (k == 4 && t == 2)
+        eccezione = v == 19 ? 2 : (v == 7 || v == 9 || v == 10) ? 1 : 0;
+    return Schoenheim(v, k, t) + eccezione;
 }
 
 // The best system seen so far, and who hears of each better one. Systems above the cap are

@@ -38,9 +38,9 @@ bool Possibile(const Richiesta &richiesta);
 // The sets of p numbers that the local search would watch: C(v, p).
 quint64 Casi(const Richiesta &richiesta);
 
-// A proven lower bound on the lines. For p = m, Schönheim's bound, one more for lines of 4
-// with the ambo on 7, 9, 10 and 19 numbers, where Mills proved it is not met (elsewhere it is
-// the optimum, for lines of 3 and of 4 with the ambo). For p > m with the ambo, the bound of
+// A proven lower bound on the lines. For p = m, Schönheim's bound, for lines of 4 with the
+// ambo one more on 7, 9 and 10 numbers and two more on 19, where Mills proved it is not met
+// (elsewhere it is the optimum, for lines of 3 and of 4 with the ambo). For p > m with the ambo, the bound of
 // Füredi, Székely and Zubor over the splits into p-1 groups, which is at least Turán's; for
 // lines of 3 on v >= 3(p-1) numbers, Bougard's exact value, the least sum of coverings by
 // triples over those splits. For p > m >= 3, de Caen's bound on Turán numbers.

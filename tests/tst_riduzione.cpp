@@ -736,7 +736,7 @@ void tst_Riduzione::minimoTeorico_data()
     QTest::addColumn<qint64>("minimo");
     // Schönheim's bound, by hand.
     QTest::newRow("20 in 3, ambo") << 20 << 3 << 2 << 2 << qint64(67);       // ceil(20/3 * 10)
-    QTest::newRow("19 in 4, ambo") << 19 << 4 << 2 << 2 << qint64(30);       // ceil(19/4 * 6), + 1 (Mills)
+    QTest::newRow("19 in 4, ambo") << 19 << 4 << 2 << 2 << qint64(31);       // ceil(19/4 * 6), + 2 (Mills)
     QTest::newRow("22 in 4, ambo") << 22 << 4 << 2 << 2 << qint64(39);       // ceil(22/4 * 7), met (Mills)
     QTest::newRow("12 in 6, cinquina") << 12 << 6 << 5 << 5 << qint64(132);  // the Steiner system's size
     QTest::newRow("90 in 10, cinquina") << 90 << 10 << 5 << 5 << qint64(183078);
@@ -769,9 +769,10 @@ void tst_Riduzione::riproducibile_data()
     QTest::addColumn<int>("p");
     QTest::addColumn<qint64>("passi");
     // Cases the constructions leave to the local search; the second stays on a plateau long
-    // enough for its kicks and fresh starts (C(19,4,2) is 30, and the search stops at 31).
+    // enough for its kicks and fresh starts (it stays above 20 lines, Schönheim's bound, for
+    // all these moves).
     QTest::newRow("12 in 5, terno se escono 4") << 12 << 5 << 3 << 4 << qint64(3000);
-    QTest::newRow("19 in 4, ambo") << 19 << 4 << 2 << 2 << qint64(300000);
+    QTest::newRow("20 in 5, ambo") << 20 << 5 << 2 << 2 << qint64(300000);
 }
 
 void tst_Riduzione::riproducibile()
@@ -845,6 +846,8 @@ void tst_Riduzione::mills_data()
     QTest::newRow("21") << 21 << 37;
     QTest::newRow("24") << 24 << 48;
     QTest::newRow("30") << 30 << 75;
+    // Mills' exception, two above Schönheim's 29: the search ends there by itself.
+    QTest::newRow("19") << 19 << 31;
     // And those where counting the lines through each place forces the pairs held again: one
     // pair four times, or a star of four and a perfect matching twice.
     for (const auto &[v, righe] : std::vector<std::pair<int, int>>{{22, 39}, {27, 61}, {31, 78}, {33, 91}, {34, 94}, {39, 127}, {46, 173}})
@@ -856,7 +859,8 @@ void tst_Riduzione::mills()
     QFETCH(int, v);
     QFETCH(int, righe);
     QCOMPARE(MinimoTeorico({v, 4, 2, 2}), qint64(righe));
-    // Ends by itself at the bound, before any move.
+    // Ends by itself at the bound: with no limit on the moves, a bound above the optimum
+    // would never let it stop.
     const Esito esito = Cerca(v, 4, 2, 2, std::numeric_limits<qint64>::max());
     QCOMPARE(esito.stato, Esito::Trovato);
     QVERIFY(esito.ottimo);
