@@ -228,6 +228,11 @@ QList<DialogoVisto> tst_frmCondizioni::DaFinestra(const std::function<void(frmCo
         if (auto *condizioni = qobject_cast<frmCondizioni *>(dialogo))
             lavora(condizioni);
     };
+    // A shortcut reaches only the active window; after a context menu closes, a loaded machine
+    // may not have given the activation back yet.
+    finestra->activateWindow();
+    if (!QTest::qWaitForWindowActive(finestra.get()))
+        return {};
     finestra->txtLista->setFocus();
     QTest::keyClick(finestra->txtLista, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     return risposte.visti;
