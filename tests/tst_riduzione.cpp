@@ -29,6 +29,38 @@ Insieme InsiemeDi(const Riga &riga)
     return insieme;
 }
 
+bool Serve(const Riga &estratto, const Riga &riga, int m)
+{
+    return int((InsiemeDi(estratto) & InsiemeDi(riga)).count()) >= m;
+}
+
+// A development of v places in lines of k, keeping the lines `tieni` says yes to, in order.
+std::vector<Riga> Sviluppo(int v, int k, const std::function<bool()> &tieni)
+{
+    std::vector<int> posti(static_cast<std::size_t>(v));
+    std::iota(posti.begin(), posti.end(), 0);
+    std::vector<Riga> sviluppo;
+    Interno::OgniSottoinsieme(posti.data(), v, k, [&](const int *s) {
+        if (tieni())
+            sviluppo.emplace_back(s, s + k);
+        return true;
+    });
+    return sviluppo;
+}
+
+// The draws that count for a development: the p-sets inside its lines.
+std::set<Riga> Estratti(const std::vector<Riga> &sviluppo, int p)
+{
+    std::set<Riga> estratti;
+    for (const Riga &riga : sviluppo) {
+        Interno::OgniSottoinsieme(riga.data(), int(riga.size()), p, [&](const int *s) {
+            estratti.emplace(s, s + p);
+            return true;
+        });
+    }
+    return estratti;
+}
+
 // Every set of p of the v places against every line, the long way: whether each meets some
 // line in m places or more.
 bool ForzaBruta(const std::vector<Riga> &righe, int v, int m, int p)
@@ -287,7 +319,6 @@ private slots:
     void mills();
     void quartineEccesso_data();
     void quartineEccesso();
-    void quartineFermate();
     void annulla();
     void garantito_data();
     void garantito();
@@ -296,7 +327,6 @@ private slots:
     void sviluppoCondizionato();
     void controlloSviluppo_data();
     void controlloSviluppo();
-    void sviluppoFermato();
 };
 
 void tst_Riduzione::minimoEsaustivo_data()
@@ -892,35 +922,17 @@ void tst_Riduzione::controlloSviluppo()
     QFETCH(int, p);
     QFETCH(quint64, seme);
     Interno::Generatore caso(seme);
-    std::vector<int> posti(static_cast<std::size_t>(v));
-    std::iota(posti.begin(), posti.end(), 0);
-    std::vector<Riga> sviluppo;
-    Interno::OgniSottoinsieme(posti.data(), v, k, [&](const int *s) {
-        if (caso.Entro(3) == 0)
-            sviluppo.emplace_back(s, s + k);
-        return true;
-    });
-    std::set<Riga> estratti;
-    for (const Riga &riga : sviluppo) {
-        Interno::OgniSottoinsieme(riga.data(), k, p, [&](const int *s) {
-            estratti.emplace(s, s + p);
-            return true;
-        });
-    }
+    const std::vector<Riga> sviluppo = Sviluppo(v, k, [&] { return caso.Entro(3) == 0; });
+    const std::set<Riga> estratti = Estratti(sviluppo, p);
     const auto serve = [&](const std::vector<Riga> &righe) {
         return std::all_of(estratti.begin(), estratti.end(), [&](const Riga &e) {
-            return std::any_of(righe.begin(), righe.end(), [&](const Riga &r) {
-                return int((InsiemeDi(e) & InsiemeDi(r)).count()) >= m;
-            });
+            return std::any_of(righe.begin(), righe.end(), [&](const Riga &r) { return Serve(e, r, m); });
         });
     };
     // The counting bound, the long way: the draws that count over the most one line serves.
     std::size_t piu = 0;
-    for (const Riga &r : sviluppo) {
-        piu = std::max<std::size_t>(piu, std::count_if(estratti.begin(), estratti.end(), [&](const Riga &e) {
-                                        return int((InsiemeDi(e) & InsiemeDi(r)).count()) >= m;
-                                    }));
-    }
+    for (const Riga &r : sviluppo)
+        piu = std::max<std::size_t>(piu, std::count_if(estratti.begin(), estratti.end(), [&](const Riga &e) { return Serve(e, r, m); }));
     const qint64 limite = qint64((estratti.size() + piu - 1) / piu);
 
     Riduzione::Avanzamento avanzamento;
@@ -941,26 +953,6 @@ void tst_Riduzione::controlloSviluppo()
         ::Avanzamento altro;
         QCOMPARE(GarantitoSviluppo(sviluppo, pezzo, m, p, altro), serve(pezzo));
     }
-}
-
-void tst_Riduzione::sviluppoFermato()
-{
-    std::vector<int> posti(12);
-    std::iota(posti.begin(), posti.end(), 0);
-    std::vector<Riga> sviluppo;
-    Interno::OgniSottoinsieme(posti.data(), 12, 4, [&](const int *s) {
-        sviluppo.emplace_back(s, s + 4);
-        return true;
-    });
-    // Stopped before it starts: nothing searched, and the check does not say "guaranteed".
-    Riduzione::Avanzamento subito;
-    subito.annulla = true;
-    const Esito esito = RiduciSviluppo({12, 4, 2, 2}, sviluppo, 1, 1000, subito);
-    QCOMPARE(esito.stato, Esito::Annullato);
-    QVERIFY(esito.righe.empty());
-    ::Avanzamento fermo;
-    fermo.annulla = true;
-    QVERIFY(!GarantitoSviluppo(sviluppo, sviluppo, 2, 2, fermo));
 }
 
 void tst_Riduzione::quartineEccesso_data()
@@ -1008,14 +1000,6 @@ void tst_Riduzione::quartineEccesso()
     QCOMPARE(conte, ripetute);
 }
 
-void tst_Riduzione::quartineFermate()
-{
-    // Asked to stop, the search gives nothing, whatever the size, rather than a part.
-    const std::atomic<bool> fermo{true};
-    for (int v : {22, 27, 39})
-        QVERIFY(Interno::CoperturaQuartine(v, qint64(1) << 32, fermo).empty());
-}
-
 void tst_Riduzione::annulla()
 {
     // Stopped before anything: nothing found.
@@ -1024,6 +1008,17 @@ void tst_Riduzione::annulla()
     const Esito niente = Riduci({15, 3, 2, 3}, 1, 1 << 30, subito);
     QCOMPARE(niente.stato, Esito::Annullato);
     QVERIFY(niente.righe.empty());
+    // So with a development: nothing searched, and the check does not say "guaranteed".
+    const std::vector<Riga> sviluppo = Sviluppo(12, 4, [] { return true; });
+    const Esito nienteSviluppo = RiduciSviluppo({12, 4, 2, 2}, sviluppo, 1, 1000, subito);
+    QCOMPARE(nienteSviluppo.stato, Esito::Annullato);
+    QVERIFY(nienteSviluppo.righe.empty());
+    ::Avanzamento fermo;
+    fermo.annulla = true;
+    QVERIFY(!GarantitoSviluppo(sviluppo, sviluppo, 2, 2, fermo));
+    // And the quartine by prescribed pairs give nothing, whatever the size, rather than a part.
+    for (int v : {22, 27, 39})
+        QVERIFY(Interno::CoperturaQuartine(v, qint64(1) << 32, fermo.annulla).empty());
 
     // Stopped at the first valid system of a search that could run for ever (its bound, 17,
     // is below the optimum, 18): that system is the result.
@@ -1111,25 +1106,11 @@ void tst_Riduzione::sviluppoCondizionato()
     QFETCH(int, tenute);
     QFETCH(quint64, seme);
     Interno::Generatore caso(seme);
-    std::vector<Riga> sviluppo;
-    std::vector<int> posti(static_cast<std::size_t>(v));
-    std::iota(posti.begin(), posti.end(), 0);
-    Interno::OgniSottoinsieme(posti.data(), v, k, [&](const int *s) {
-        if (caso.Entro(8) < tenute)
-            sviluppo.emplace_back(s, s + k);
-        return true;
-    });
+    const std::vector<Riga> sviluppo = Sviluppo(v, k, [&] { return caso.Entro(8) < tenute; });
     QVERIFY(!sviluppo.empty() && sviluppo.size() <= 32);
     // The draws that count, and which of the development's lines serve each, the long way.
-    std::set<Riga> sottoinsiemi;
-    for (const Riga &riga : sviluppo) {
-        Interno::OgniSottoinsieme(riga.data(), k, p, [&](const int *s) {
-            sottoinsiemi.emplace(s, s + p);
-            return true;
-        });
-    }
     std::vector<Insieme> estrazioni;
-    for (const Riga &e : sottoinsiemi)
+    for (const Riga &e : Estratti(sviluppo, p))
         estrazioni.push_back(InsiemeDi(e));
     const auto serve = [&](quint32 scelte) {
         return std::all_of(estrazioni.begin(), estrazioni.end(), [&](const Insieme &e) {
